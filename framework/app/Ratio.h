@@ -1,0 +1,20 @@
+#pragma once
+// An integer ratio kept in lowest terms, such as a display's aspect ratio.
+
+#include <cstdint>
+
+namespace Zest {
+
+class Ratio {
+public:
+    Ratio() = default;
+
+    // Stores numerator / denominator in lowest terms, the sign on the numerator. A zero
+    // denominator has no ratio and stores 1/1.
+    void Set(int32_t numerator, int32_t denominator);
+
+    int32_t mNumerator = 1;
+    int32_t mDenominator = 1;
+};
+
+} // namespace Zest
