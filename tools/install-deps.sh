@@ -9,7 +9,7 @@ packages=(
   # libraries the program calls
   zlib1g-dev libpng-dev libjpeg-dev libvorbisidec-dev libvorbis-dev libloki-dev
   libsdl2-dev libbox2d-dev libopenjp2-7-dev libmpg123-dev libxmp-dev
-  libfreetype-dev libfontconfig-dev
+  libfreetype-dev libfontconfig-dev libx11-dev
   # fonts the content is drawn from
   fonts-dejavu-core fonts-noto-color-emoji
   # benchmarks only
