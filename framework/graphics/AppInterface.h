@@ -1,0 +1,45 @@
+#pragma once
+// What the drawing code needs of the application: the set of live images and the shared-
+// image flag (kept under the display lock), the saturation table of additive drawing, the
+// 3D switch, the display's pixel layout, and the 3D renderer's textures of an image. The
+// application object implements it; tests install a fake.
+
+#include "framework/graphics/NativeDisplay.h"
+
+#include <cstdint>
+
+namespace Zest {
+
+class MemoryImage;
+
+class AppInterface {
+public:
+    virtual ~AppInterface() = default;
+
+    virtual void RegisterImage(MemoryImage* image) = 0;
+    // Also drops the image's texture data.
+    virtual void UnregisterImage(MemoryImage* image) = 0;
+    // A shared image lost its last reference; the next sweep frees unused ones.
+    virtual void SetSharedImagesUnused() = 0;
+
+    // 512 entries: entry i is min(i, 255), for adding two 8-bit channels.
+    virtual const uint8_t* GetSaturationTable() = 0;
+    virtual bool Is3DEnabled() = 0;
+    // Null before the display exists.
+    virtual const NativeDisplay* GetNativeDisplay() = 0;
+
+    // Drops the image's textures in the 3D renderer (clears its texture data).
+    virtual void Remove3DData(MemoryImage* image) = 0;
+    // Copies the picture back from the image's textures into its pixels; false when the
+    // textures do not hold a current picture.
+    virtual bool RecoverBits(MemoryImage* image) = 0;
+};
+
+// The process's application, or null while there is none (images then register nowhere).
+AppInterface* GetAppInterface();
+void SetAppInterface(AppInterface* app);
+
+// The 512-entry saturation table, for code that draws without an application.
+const uint8_t* DefaultSaturationTable();
+
+} // namespace Zest
