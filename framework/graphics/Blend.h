@@ -6,7 +6,8 @@
 // most 256 keeps the two channels apart.
 //
 // kReadsAlpha tells a filtering blit whether the operation needs the source's alpha (and so
-// a sample weighted by it) or adds colours regardless of alpha.
+// a sample weighted by it, SampleByAlpha) or adds colours regardless of alpha
+// (WeightedColour).
 //
 // ApplyRow puts a row of source pixels onto a row of destination pixels. The operations of
 // the common blits do four pixels at a time with SSE2, computing exactly what the one-pixel
@@ -187,7 +188,7 @@ struct OpaqueDestOp {
     }
 };
 
-// Normal mode, untinted: the over-blend, which respects the destination's alpha.
+// Normal mode, untinted: the over-blend, which keeps to the destination's alpha.
 struct OverOp {
     static constexpr bool kReadsAlpha = true;
 
@@ -375,6 +376,56 @@ struct AddTintAlphaOp : AddTint {
                         (((s >> 8) & 0xFF) * mGreen * sa) >> 16, ((((s & 0xFF) * mBlue) >> 8) * sa) >> 8);
     }
 };
+
+// The colour of four pixels around a sample point, weighted by their coverage weights
+// (summing to 65536), as (sum of channel x weight) >> 16 per colour channel.
+inline uint32_t WeightedColour(const uint32_t (&p)[4], const uint32_t (&w)[4])
+{
+    uint32_t red = 0;
+    uint32_t green = 0;
+    uint32_t blue = 0;
+    for (int k = 0; k < 4; ++k) {
+        red += ((p[k] >> 16) & 0xFF) * w[k];
+        green += ((p[k] >> 8) & 0xFF) * w[k];
+        blue += (p[k] & 0xFF) * w[k];
+    }
+    return ((red >> 16) << 16) | ((green >> 16) << 8) | (blue >> 16);
+}
+
+// The picture at a sample point for blending: the alpha the four pixels cover, and their
+// colour weighted by coverage and alpha (so that transparent neighbours do not darken it).
+// Where the four alphas are equal the colour is the plain weighted colour; a sample exactly
+// on a pixel centre gives that pixel unchanged.
+inline uint32_t SampleByAlpha(const uint32_t (&p)[4], const uint32_t (&w)[4])
+{
+    const uint32_t a0 = p[0] >> 24;
+    if (a0 == p[1] >> 24 && a0 == p[2] >> 24 && a0 == p[3] >> 24)
+        return a0 == 0 ? 0 : (a0 << 24) | WeightedColour(p, w);
+    uint32_t coverage = 0;
+    uint32_t aw[4];
+    for (int k = 0; k < 4; ++k) {
+        aw[k] = (p[k] >> 24) * w[k];
+        coverage += aw[k];
+    }
+    const uint32_t alpha = coverage >> 16;
+    if (alpha == 0)
+        return 0;
+    // At most 255 x 255 x 65536 each, which fits 32 bits.
+    uint32_t red = 0;
+    uint32_t green = 0;
+    uint32_t blue = 0;
+    for (int k = 0; k < 4; ++k) {
+        red += ((p[k] >> 16) & 0xFF) * aw[k];
+        green += ((p[k] >> 8) & 0xFF) * aw[k];
+        blue += (p[k] & 0xFF) * aw[k];
+    }
+    // sum / coverage, truncated, by one reciprocal: the product is within 1e-13 of the
+    // quotient, and a quotient that is not whole lies at least 1 / coverage (over 5e-8)
+    // below the next whole number, so adding 1e-9 before truncating gives it exactly.
+    const double inverse = 1.0 / coverage;
+    const auto quotient = [inverse](const uint32_t sum) { return static_cast<uint32_t>(sum * inverse + 1e-9); };
+    return (alpha << 24) | (quotient(red) << 16) | (quotient(green) << 8) | quotient(blue);
+}
 
 // A row of source pixels onto a row of destination pixels, one pixel at a time.
 template <typename Op>

@@ -182,7 +182,7 @@ size_t RowStart(const int row, const int stride, const int column)
     return static_cast<size_t>(row) * static_cast<size_t>(stride) + static_cast<size_t>(column);
 }
 
-// The first destination pixel of a blit row and the step to the next one.
+// The first destination pixel of a blit row: its leftmost, or its rightmost when mirrored.
 uint32_t* DestRowStart(uint32_t* const dest, const int destStride, const BlitArea& area, const int j,
                        const bool mirror)
 {
@@ -271,56 +271,6 @@ struct RotatedTarget {
     double mDvDy = 0;
 };
 
-// The colour of four pixels around a sample point, weighted by their coverage weights
-// (summing to 65536), as (sum of channel x weight) >> 16 per colour channel.
-uint32_t WeightedColour(const uint32_t (&p)[4], const uint32_t (&w)[4])
-{
-    uint32_t red = 0;
-    uint32_t green = 0;
-    uint32_t blue = 0;
-    for (int k = 0; k < 4; ++k) {
-        red += ((p[k] >> 16) & 0xFF) * w[k];
-        green += ((p[k] >> 8) & 0xFF) * w[k];
-        blue += (p[k] & 0xFF) * w[k];
-    }
-    return ((red >> 16) << 16) | ((green >> 16) << 8) | (blue >> 16);
-}
-
-// The picture at a sample point for blending: the alpha the four pixels cover, and their
-// colour weighted by coverage and alpha (so that transparent neighbours do not darken it).
-// Where the four alphas are equal the colour is the plain weighted colour; a sample exactly
-// on a pixel centre gives that pixel unchanged.
-uint32_t SampleByAlpha(const uint32_t (&p)[4], const uint32_t (&w)[4])
-{
-    const uint32_t a0 = p[0] >> 24;
-    if (a0 == p[1] >> 24 && a0 == p[2] >> 24 && a0 == p[3] >> 24)
-        return a0 == 0 ? 0 : (a0 << 24) | WeightedColour(p, w);
-    uint32_t coverage = 0;
-    uint32_t aw[4];
-    for (int k = 0; k < 4; ++k) {
-        aw[k] = (p[k] >> 24) * w[k];
-        coverage += aw[k];
-    }
-    const uint32_t alpha = coverage >> 16;
-    if (alpha == 0)
-        return 0;
-    // At most 255 x 255 x 65536 each, which fits 32 bits.
-    uint32_t red = 0;
-    uint32_t green = 0;
-    uint32_t blue = 0;
-    for (int k = 0; k < 4; ++k) {
-        red += ((p[k] >> 16) & 0xFF) * aw[k];
-        green += ((p[k] >> 8) & 0xFF) * aw[k];
-        blue += (p[k] & 0xFF) * aw[k];
-    }
-    // sum / coverage, truncated, by one reciprocal: the product is within 1e-13 of the
-    // quotient, and a quotient that is not whole lies at least 1 / coverage (over 5e-8)
-    // below the next whole number, so adding 1e-9 before truncating gives it exactly.
-    const double inverse = 1.0 / coverage;
-    const auto quotient = [inverse](const uint32_t sum) { return static_cast<uint32_t>(sum * inverse + 1e-9); };
-    return (alpha << 24) | (quotient(red) << 16) | (quotient(green) << 8) | quotient(blue);
-}
-
 template <typename Pixels>
 uint32_t PixelOrClear(const Pixels& pixels, const SourceWindow& window, const int64_t column, const int64_t row)
 {
@@ -375,9 +325,9 @@ void RotatedRows(const Pixels& pixels, const SourceWindow& window, uint32_t* con
             const auto fv = static_cast<uint32_t>((v >> 8) & 0xFF);
             const uint32_t w[4] = {(256 - fu) * (256 - fv), fu * (256 - fv), (256 - fu) * fv, fu * fv};
             if constexpr (Op::kReadsAlpha)
-                sample = SampleByAlpha(p, w);
+                sample = Blend::SampleByAlpha(p, w);
             else
-                sample = WeightedColour(p, w);
+                sample = Blend::WeightedColour(p, w);
         }
         if (first >= 0) {
             Blend::ApplyRow(op, dest + RowStart(row, destStride, target.mLeft + first),
@@ -773,14 +723,18 @@ void MemoryImage::FastStretchBlt(Image* src, const Rect& clippedDest, const Doub
         NearestPixels(srcArea.mX, srcArea.mWidth, clippedDest.mWidth, columns, mirror);
     const std::vector<int> sourceRows = NearestPixels(srcArea.mY, srcArea.mHeight, clippedDest.mHeight, rows, false);
 
+    // Each row's source pixels are gathered, then drawn as a row.
     uint32_t* const dest = GetBits();
+    std::vector<uint32_t> rowPixels(static_cast<size_t>(visible.mRight - visible.mLeft));
     VisitPixelOp(*source, SaturationTable(*this), color, drawMode, PlainBlend::Over, [&](const auto& op) {
         VisitPixels(*source, [&](const auto& pixels) {
+            const int* const columnsShown = sourceColumns.data() + visible.mLeft;
             for (int j = visible.mTop; j < visible.mBottom; ++j) {
                 const size_t srcRow = RowStart(sourceRows[static_cast<size_t>(j)], source->mWidth, 0);
-                uint32_t* const destRow = dest + RowStart(clippedDest.mY + j, mWidth, clippedDest.mX);
-                for (int i = visible.mLeft; i < visible.mRight; ++i)
-                    op(destRow[i], pixels[srcRow + static_cast<size_t>(sourceColumns[static_cast<size_t>(i)])]);
+                for (size_t i = 0; i < rowPixels.size(); ++i)
+                    rowPixels[i] = pixels[srcRow + static_cast<size_t>(columnsShown[i])];
+                Blend::ApplyRow(op, dest + RowStart(clippedDest.mY + j, mWidth, clippedDest.mX + visible.mLeft),
+                                rowPixels.data(), static_cast<int>(rowPixels.size()));
             }
         });
     });
@@ -816,8 +770,7 @@ void MemoryImage::SlowStretchBlt(Image* src, const Rect& clippedDest, const Doub
     // channel (the weights 257 x 256 bring 255 out as 255). A finished row becomes pixels,
     // drawn as a row.
     std::vector<uint32_t> outputRow(rowCells * 4);
-    std::vector<uint32_t> rowPixels(rowCells);
-    const int visibleWidth = visible.mRight - visible.mLeft;
+    std::vector<uint32_t> rowPixels(static_cast<size_t>(visible.mRight - visible.mLeft));
     VisitPixelOp(*source, SaturationTable(*this), color, drawMode, PlainBlend::Filtered, [&](const auto& op) {
         auto tap = std::find_if(down.cbegin(), down.cend(), [&](const Tap& t) { return t.mCell >= visible.mTop; });
         for (int j = visible.mTop; j < visible.mBottom; ++j) {
@@ -828,13 +781,13 @@ void MemoryImage::SlowStretchBlt(Image* src, const Rect& clippedDest, const Doub
                 for (size_t k = 0; k < rowCells * 4; ++k)
                     outputRow[k] += static_cast<uint32_t>(from[k]) * weight;
             }
-            for (size_t i = 0; i < rowCells; ++i) {
-                const uint32_t* const cell = outputRow.data() + i * 4;
+            for (size_t i = 0; i < rowPixels.size(); ++i) {
+                const uint32_t* const cell = outputRow.data() + (static_cast<size_t>(visible.mLeft) + i) * 4;
                 rowPixels[i] =
                     ((cell[3] >> 16) << 24) | ((cell[2] >> 16) << 16) | ((cell[1] >> 16) << 8) | (cell[0] >> 16);
             }
             Blend::ApplyRow(op, dest + RowStart(clippedDest.mY + j, mWidth, clippedDest.mX + visible.mLeft),
-                            rowPixels.data() + visible.mLeft, visibleWidth);
+                            rowPixels.data(), static_cast<int>(rowPixels.size()));
         }
     });
     BitsChanged();

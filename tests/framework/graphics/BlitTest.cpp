@@ -94,6 +94,25 @@ void ExpectPixels(const std::vector<uint32_t>& actual, const std::vector<uint32_
     }
 }
 
+// The number of pixels of a 6 x 5 destination changed from black; changes outside the
+// allowed rectangle fail.
+int ChangedOnlyInside(MemoryImage& dest, const Rect& allowed)
+{
+    const std::vector<uint32_t> pixels = PixelsOf(dest);
+    int changed = 0;
+    for (int y = 0; y < 5; ++y) {
+        for (int x = 0; x < 6; ++x) {
+            if (pixels[static_cast<size_t>(y * 6 + x)] == kBlack)
+                continue;
+            ++changed;
+            EXPECT_TRUE(x >= allowed.mX && x < allowed.mX + allowed.mWidth && y >= allowed.mY &&
+                        y < allowed.mY + allowed.mHeight)
+                << "(" << x << ", " << y << ")";
+        }
+    }
+    return changed;
+}
+
 // A 3 x 2 picture with every kind of pixel: opaque, transparent with a colour, partly
 // transparent.
 const Picture kMixed{3, 2, {0xFF102030, 0x00FFFFFF, 0x80FF8040, 0x40C0C0C0, 0xFFFFFFFF, 0xC0204080}};
@@ -123,14 +142,12 @@ class MirrorTest : public Tests::DrawingTest {};
 class RotatedTest : public Tests::DrawingTest {};
 class StretchTest : public Tests::DrawingTest {};
 
-// One source pixel onto one destination pixel.
-uint32_t BlitOnePixel(const uint32_t dest, const std::vector<uint32_t>& source, const Color& color,
-                      const int drawMode)
+// One source pixel onto one destination pixel, in normal mode.
+uint32_t BlitOnePixel(const uint32_t dest, const uint32_t source, const Color& color)
 {
-    const int width = static_cast<int>(source.size());
-    const auto destImage = MakeImage(Filled(width, 1, dest));
-    const auto sourceImage = MakeImage({width, 1, source});
-    destImage->Blt(sourceImage.get(), 0, 0, Rect(0, 0, 1, 1), color, drawMode);
+    const auto destImage = MakeImage(Filled(1, 1, dest));
+    const auto sourceImage = MakeImage(Filled(1, 1, source));
+    destImage->Blt(sourceImage.get(), 0, 0, Rect(0, 0, 1, 1), color, DRAWMODE_NORMAL);
     return PixelsOf(*destImage)[0];
 }
 
@@ -158,7 +175,7 @@ TEST_F(BltTest, NormalBlitBlendsByTheFormulaOfItsDestination)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.mName);
-        EXPECT_EQ(Hex(BlitOnePixel(c.mDest, {c.mSource}, Color::White, DRAWMODE_NORMAL)), Hex(c.mExpected));
+        EXPECT_EQ(Hex(BlitOnePixel(c.mDest, c.mSource, Color::White)), Hex(c.mExpected));
     }
 }
 
@@ -180,7 +197,7 @@ TEST_F(BltTest, TintedBlitScalesTheSourceByTheColour)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.mName);
-        EXPECT_EQ(Hex(BlitOnePixel(c.mDest, {c.mSource}, c.mColor, DRAWMODE_NORMAL)), Hex(c.mExpected));
+        EXPECT_EQ(Hex(BlitOnePixel(c.mDest, c.mSource, c.mColor)), Hex(c.mExpected));
     }
 }
 
@@ -539,18 +556,7 @@ TEST_F(RotatedTest, RotatedBlitWritesOnlyInsideClipAndDestination)
         const auto dest = MakeImage(Filled(6, 5, kBlack));
         dest->BltRotated(source.get(), c.mX, c.mY, c.mSrcRect, c.mClip, Color::White, DRAWMODE_NORMAL, c.mAngle,
                          2.0f, 2.0f);
-        const std::vector<uint32_t> pixels = PixelsOf(*dest);
-        int drawn = 0;
-        for (int y = 0; y < 5; ++y) {
-            for (int x = 0; x < 6; ++x) {
-                const bool inClip = x >= c.mClip.mX && x < c.mClip.mX + c.mClip.mWidth && y >= c.mClip.mY &&
-                                    y < c.mClip.mY + c.mClip.mHeight;
-                const bool changed = pixels[static_cast<size_t>(y * 6 + x)] != kBlack;
-                drawn += changed ? 1 : 0;
-                EXPECT_TRUE(inClip || !changed) << "(" << x << ", " << y << ")";
-            }
-        }
-        EXPECT_GT(drawn, 0);
+        EXPECT_GT(ChangedOnlyInside(*dest, c.mClip), 0);
     }
 }
 
@@ -644,7 +650,7 @@ TEST(StretchClipHelperTest, GivesTheSourceAreaOfTheClippedDestination)
          DoubleRect(0, 0, 2, 4), 2},
         {"shrunk and cut at top left", Rect(2, 3, 8, 6), Rect(0, 0, 4, 3), Rect(1, 1, 100, 100), true,
          Rect(1, 1, 3, 2), DoubleRect(4, 5, 6, 4), 2},
-        {"clip elsewhere", Rect(0, 0, 4, 4), Rect(10, 10, 8, 8), Rect(50, 50, 10, 10), false, Rect(), DoubleRect(0, 0, 0, 0),
+        {"clip elsewhere", Rect(0, 0, 4, 4), Rect(10, 10, 8, 8), Rect(50, 50, 10, 10), false, Rect(), DoubleRect(),
          0},
     };
     for (const Case& c : cases) {
@@ -707,12 +713,12 @@ TEST_F(StretchTest, FilteredStretchInterpolatesWhenEnlargingAndAveragesWhenShrin
                        DRAWMODE_NORMAL, false);
     ExpectPixels(PixelsOf(*shrunk), {0xFF7E007E, 0xFF5F5F5F}, 2);
 
-    // A half-transparent sample keeps (256 - 128) / 256 of the destination.
-    const auto halfRed = MakeImage(Filled(2, 1, 0x80FF0000));
-    const auto blue = MakeImage(Filled(1, 1, 0xFF0000FF));
-    blue->StretchBlt(halfRed.get(), Rect(0, 0, 1, 1), Rect(0, 0, 2, 1), Rect(0, 0, 1, 1), Color::White,
+    // A quarter-transparent sample keeps (256 - 64) / 256 of the destination.
+    const auto quarterRed = MakeImage(Filled(10, 1, 0x40FF0000));
+    const auto blue = MakeImage(Filled(5, 1, 0xFF0000FF));
+    blue->StretchBlt(quarterRed.get(), Rect(0, 0, 5, 1), Rect(0, 0, 10, 1), Rect(0, 0, 5, 1), Color::White,
                      DRAWMODE_NORMAL, false);
-    ExpectPixels(PixelsOf(*blue), {0xFF7F007F}, 1);
+    ExpectPixels(PixelsOf(*blue), Filled(5, 1, 0xFF3F00BF).mPixels, 5);
 }
 
 TEST_F(StretchTest, FilteredEnlargingReadsOnlyTheSourceRectangle)
@@ -794,7 +800,7 @@ TEST_F(StretchTest, StretchWritesOnlyInsideClipAndDestination)
         {"small clip", Rect(0, 0, 6, 6), Rect(2, 1, 3, 2), Rect(0, 0, 3, 2)},
         {"past the top left", Rect(-3, -2, 7, 5), Rect(-10, -10, 30, 30), Rect(0, 0, 3, 2)},
         {"past the bottom right", Rect(4, 3, 9, 9), Rect(0, 0, 100, 100), Rect(0, 0, 3, 2)},
-        {"shrunk into the clip", Rect(1, 1, 2, 1), Rect(2, 0, 3, 3), Rect(0, 0, 3, 2)},
+        {"shrunk into the clip", Rect(1, 1, 2, 1), Rect(2, 0, 3, 3), Rect(0, 1, 3, 1)},
         {"source rectangle past the source", Rect(0, 0, 6, 5), Rect(0, 0, 6, 5), Rect(1, 1, 4, 3)},
     };
     for (const Case& c : cases) {
@@ -808,37 +814,40 @@ TEST_F(StretchTest, StretchWritesOnlyInsideClipAndDestination)
                 else
                     dest->StretchBlt(source.get(), c.mDestRect, c.mSrcRect, c.mClip, Color::White,
                                      DRAWMODE_ADDITIVE, fast);
-                const Rect allowed = c.mClip.Intersection(c.mDestRect);
-                const std::vector<uint32_t> pixels = PixelsOf(*dest);
-                for (int y = 0; y < 5; ++y) {
-                    for (int x = 0; x < 6; ++x) {
-                        const bool inside = x >= allowed.mX && x < allowed.mX + allowed.mWidth && y >= allowed.mY &&
-                                            y < allowed.mY + allowed.mHeight;
-                        EXPECT_TRUE(inside || pixels[static_cast<size_t>(y * 6 + x)] == kBlack)
-                            << "(" << x << ", " << y << ")";
-                    }
-                }
+                EXPECT_GT(ChangedOnlyInside(*dest, c.mClip.Intersection(c.mDestRect)), 0);
             }
         }
     }
 }
 
-TEST_F(StretchTest, ClippedNearestPixelStretchMatchesTheUnclippedOneInsideTheClip)
+// The stretch routines themselves, as the display image calls them.
+class StretchingImage : public MemoryImage {
+public:
+    using MemoryImage::FastStretchBlt;
+    using MemoryImage::SlowStretchBlt;
+};
+
+TEST_F(StretchTest, RoutinesGivenAnAreaPastTheDestinationDrawOnlyInsideIt)
 {
     const auto source = MakeImage(kMixed);
-    const Rect destRect(0, 0, 6, 4);
-    const auto whole = MakeImage(Filled(6, 4, 0x80996633));
-    whole->StretchBlt(source.get(), destRect, Rect(0, 0, 3, 2), destRect, Color::White, DRAWMODE_NORMAL, true);
-    const std::vector<uint32_t> expectedWhole = PixelsOf(*whole);
-    const Rect clip(1, 1, 3, 2);
-    const auto clipped = MakeImage(Filled(6, 4, 0x80996633));
-    clipped->StretchBlt(source.get(), destRect, Rect(0, 0, 3, 2), clip, Color::White, DRAWMODE_NORMAL, true);
-    std::vector<uint32_t> expected = Filled(6, 4, 0x80996633).mPixels;
-    for (int y = clip.mY; y < clip.mY + clip.mHeight; ++y) {
-        for (int x = clip.mX; x < clip.mX + clip.mWidth; ++x)
-            expected[static_cast<size_t>(y * 6 + x)] = expectedWhole[static_cast<size_t>(y * 6 + x)];
+    const Rect past(-2, -1, 12, 8);
+    const DoubleRect whole(0, 0, 3, 2);
+    for (const bool fast : {true, false}) {
+        SCOPED_TRACE(fast ? "fast" : "filtered");
+        StretchingImage dest;
+        dest.SetBits(Filled(6, 4, kBlack).mPixels.data(), 6, 4, true);
+        if (fast)
+            dest.FastStretchBlt(source.get(), past, whole, Color::White);
+        else
+            dest.SlowStretchBlt(source.get(), past, whole);
+        const std::vector<uint32_t> pixels = PixelsOf(dest);
+        // The nearest-pixel stretch matches the same stretch clipped to the destination.
+        const auto clipped = MakeImage(Filled(6, 4, kBlack));
+        clipped->StretchBlt(source.get(), past, Rect(0, 0, 3, 2), Rect(-50, -50, 100, 100), Color::White,
+                            DRAWMODE_NORMAL, fast);
+        if (fast)
+            ExpectPixels(pixels, PixelsOf(*clipped), 6);
     }
-    ExpectPixels(PixelsOf(*clipped), expected, 6);
 }
 
 } // namespace
