@@ -7,10 +7,13 @@
 #include "framework/graphics/NativeDisplay.h"
 
 #include <cstdint>
+#include <string>
 
 namespace Zest {
 
+class Image;
 class MemoryImage;
+class SharedImageRef;
 
 class AppInterface {
 public:
@@ -33,6 +36,16 @@ public:
     // Copies the picture back from the image's textures into its pixels; false when the
     // textures do not hold a current picture.
     virtual bool RecoverBits(MemoryImage* image) = 0;
+
+    // A reference to the image shared under (file, variant), letter case ignored; a new
+    // entry is loaded from the file (or made empty for a name beginning with '!', for the
+    // caller to draw) and reported through `created`.
+    virtual SharedImageRef AcquireSharedImage(const std::string& file, const std::string& variant,
+                                              bool* created) = 0;
+    // A new image holding a copy of the whole picture; the caller owns it.
+    virtual MemoryImage* CopyImage(Image* image) = 0;
+    // Shows an error the user must see; it does not end the program.
+    virtual void ShowErrorPopup(const std::string& text) = 0;
 };
 
 // The process's application, or null while there is none (images then register nowhere).

@@ -48,8 +48,7 @@ struct GraphicsState {
     // In destination pixels.
     Rect mClipRect;
     Color mColor;
-    // Not owned. Kept with the state so that popping a state restores it; only the text
-    // drawing, which is not part of this context yet, will use it.
+    // Not owned; the text operations draw and measure with it.
     Font* mFont = nullptr;
     int32_t mDrawMode = DRAWMODE_NORMAL;
     // Image draws are tinted by mColor (colour and alpha) instead of drawn with White.
@@ -143,6 +142,24 @@ public:
     // Cels run down the first column of the image's cel grid; an index outside the grid
     // draws nothing.
     void DrawImageCel(Image* image, int x, int y, int cel);
+
+    // Text, drawn and measured with mFont; with no font nothing is drawn and every measure is
+    // 0. x is the left edge and y the baseline.
+    void DrawString(const std::string& text, int x, int y);
+    // Draws (or only measures, when draw is false) the characters from offset, length of them
+    // or up to the end when length is negative, and returns their width. Justification -1 is
+    // left, 0 centred and 1 right within width. While mWriteColoredString is on, ^RRGGBB^
+    // switches the colour (the alpha stays), ^oldclr^ switches to oldColor (-1: the colour
+    // at the call) and ^^ is one caret; the colour of the last code stays set.
+    int WriteString(const std::string& text, int x, int y, int width = -1, int justification = -1,
+                    bool draw = true, int offset = 0, int length = -1, int oldColor = -1);
+    // Wraps the text at blanks (within a word when it has none) and at newlines to rect's
+    // width, from the top of rect, and returns the height used. lineSpacing -1 is the font's.
+    // The colour at the call is restored afterwards.
+    int WriteWordWrapped(const Rect& rect, const std::string& text, int lineSpacing = -1,
+                         int justification = -1);
+    // The height WriteWordWrapped would use at that width, without drawing anything.
+    int GetWordWrappedHeight(int width, const std::string& text, int lineSpacing = -1);
 
     std::vector<GraphicsState> mStateStack;
 
