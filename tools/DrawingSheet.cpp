@@ -4,12 +4,15 @@
 //
 // Top row, left to right: plain, half-transparent (alpha tint), additive, tinted, rotated,
 // stretched (filtered) and stretched (fast).
-// Bottom row: mirrored, mirrored stretch, matrix (rotated and scaled, as a sprite is drawn),
+// Middle row: mirrored, mirrored stretch, matrix (rotated and scaled, as a sprite is drawn),
 // triangles with vertex colours, lines, antialiased lines, fills (normal and additive).
+// Bottom panel: text in a system font, with colour codes and a word-wrapped paragraph.
 
 #include "framework/graphics/Color.h"
+#include "framework/graphics/Graphics.h"
 #include "framework/graphics/Matrix3.h"
 #include "framework/graphics/MemoryImage.h"
+#include "framework/graphics/SysFont.h"
 #include "framework/resources/ImageLib.h"
 
 #include <algorithm>
@@ -25,6 +28,7 @@ using namespace Zest;
 constexpr int kCell = 110;
 constexpr int kSprite = 64;
 constexpr int kColumns = 7;
+constexpr int kTextPanel = 120;
 
 // A round sprite with transparent corners, a soft edge and an arrow pointing right, so that
 // rotation and mirroring show.
@@ -68,7 +72,7 @@ int main(int argc, char** argv)
         return 2;
     }
     MemoryImage sheet(nullptr);
-    sheet.Create(kColumns * kCell, 2 * kCell);
+    sheet.Create(kColumns * kCell, 2 * kCell + kTextPanel);
     Checkerboard(sheet);
     MemoryImage sprite(nullptr);
     MakeSprite(sprite);
@@ -128,6 +132,22 @@ int main(int argc, char** argv)
 
     sheet.FillRect(Rect(6 * kCell + 10, kCell + 10, 60, 60), Color(200, 40, 40, 160), DRAWMODE_NORMAL);
     sheet.FillRect(Rect(6 * kCell + 40, kCell + 40, 60, 60), Color(40, 40, 200, 255), DRAWMODE_ADDITIVE);
+
+    Graphics g(&sheet);
+    SysFont font(nullptr, "DejaVu Sans", 12);
+    g.SetFont(&font);
+    g.SetColor(Color(255, 255, 255));
+    g.WriteString("System font: plain, ^FF6060^red^oldclr^, ^60FF60^green^oldclr^ and a caret ^^ shown", 10,
+                  2 * kCell + 24);
+    g.SetColor(Color(255, 230, 150));
+    g.WriteWordWrapped(Rect(10, 2 * kCell + 40, 360, 80),
+                       "A food chain links the creatures of a habitat: the eagle eats the snake, the snake "
+                       "eats the frog, the frog eats the fly. This paragraph wraps at 360 pixels.");
+    SysFont bold(nullptr, "DejaVu Sans", 16, true);
+    bold.mDrawShadow = true;
+    g.SetFont(&bold);
+    g.SetColor(Color(120, 200, 255));
+    g.WriteString("Bold with a shadow", 420, 2 * kCell + 60);
 
     ImageLib::Image picture;
     picture.mWidth = sheet.mWidth;
