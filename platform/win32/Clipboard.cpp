@@ -66,24 +66,7 @@ std::string Utf8OfWide(HGLOBAL memory)
         std::memcpy(&c, bytes.data() + offset, sizeof(wchar_t));
         if (c == 0)
             break;
-        char encoded[8] = {};
-        const auto value = static_cast<uint32_t>(c);
-        if (value < 0x80) {
-            encoded[0] = static_cast<char>(value);
-        } else if (value < 0x800) {
-            encoded[0] = static_cast<char>(0xC0 | (value >> 6));
-            encoded[1] = static_cast<char>(0x80 | (value & 0x3F));
-        } else if (value < 0x10000) {
-            encoded[0] = static_cast<char>(0xE0 | (value >> 12));
-            encoded[1] = static_cast<char>(0x80 | ((value >> 6) & 0x3F));
-            encoded[2] = static_cast<char>(0x80 | (value & 0x3F));
-        } else if (value <= 0x10FFFF) {
-            encoded[0] = static_cast<char>(0xF0 | (value >> 18));
-            encoded[1] = static_cast<char>(0x80 | ((value >> 12) & 0x3F));
-            encoded[2] = static_cast<char>(0x80 | ((value >> 6) & 0x3F));
-            encoded[3] = static_cast<char>(0x80 | (value & 0x3F));
-        }
-        utf8 += encoded;
+        AppendUtf8(utf8, static_cast<char32_t>(c));
     }
     return utf8;
 }

@@ -54,16 +54,28 @@ std::string Latin1ToUtf8(const std::string_view latin1)
 {
     std::string utf8;
     utf8.reserve(latin1.size());
-    for (const char c : latin1) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x80) {
-            utf8.push_back(c);
-        } else {
-            utf8.push_back(static_cast<char>(0xC0 | (byte >> 6)));
-            utf8.push_back(static_cast<char>(0x80 | (byte & 0x3F)));
-        }
-    }
+    for (const char c : latin1)
+        AppendUtf8(utf8, static_cast<unsigned char>(c));
     return utf8;
+}
+
+void AppendUtf8(std::string& utf8, const char32_t codePoint)
+{
+    if (codePoint < 0x80) {
+        utf8.push_back(static_cast<char>(codePoint));
+    } else if (codePoint < 0x800) {
+        utf8.push_back(static_cast<char>(0xC0 | (codePoint >> 6)));
+        utf8.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
+    } else if (codePoint < 0x10000) {
+        utf8.push_back(static_cast<char>(0xE0 | (codePoint >> 12)));
+        utf8.push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
+        utf8.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
+    } else if (codePoint <= 0x10FFFF) {
+        utf8.push_back(static_cast<char>(0xF0 | (codePoint >> 18)));
+        utf8.push_back(static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F)));
+        utf8.push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
+        utf8.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
+    }
 }
 
 std::string Utf8ToLatin1(const std::string_view utf8, const char replacement)
