@@ -1,23 +1,28 @@
 // Draws one sheet with every software drawing operation side by side and writes it as a
 // PNG, so that a person can see at a glance that each one looks right.
-// Usage: drawing_sheet OUTPUT.png
+// Usage: drawing_sheet OUTPUT.png [IMAGE_FONT.txt]
 //
 // Top row, left to right: plain, half-transparent (alpha tint), additive, tinted, rotated,
 // stretched (filtered) and stretched (fast).
 // Middle row: mirrored, mirrored stretch, matrix (rotated and scaled, as a sprite is drawn),
 // triangles with vertex colours, lines, antialiased lines, fills (normal and additive).
-// Bottom panel: text in a system font, with colour codes and a word-wrapped paragraph.
+// Bottom panels: text in a system font, then in the given image font (plain and scaled by
+// 1.5), each with colour codes and a word-wrapped paragraph.
 
 #include "framework/graphics/Color.h"
 #include "framework/graphics/Graphics.h"
+#include "framework/graphics/FontData.h"
+#include "framework/graphics/ImageFont.h"
 #include "framework/graphics/Matrix3.h"
 #include "framework/graphics/MemoryImage.h"
 #include "framework/graphics/SysFont.h"
 #include "framework/resources/ImageLib.h"
+#include "tools/PictureApp.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <memory>
 #include <numbers>
 #include <vector>
 
@@ -29,6 +34,7 @@ constexpr int kCell = 110;
 constexpr int kSprite = 64;
 constexpr int kColumns = 7;
 constexpr int kTextPanel = 120;
+constexpr int kTextPanels = 2;
 
 // A round sprite with transparent corners, a soft edge and an arrow pointing right, so that
 // rotation and mirroring show.
@@ -67,12 +73,12 @@ Rect Cell(const int column, const int row) { return Rect(column * kCell, row * k
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: drawing_sheet OUTPUT.png\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: drawing_sheet OUTPUT.png [IMAGE_FONT.txt]\n");
         return 2;
     }
     MemoryImage sheet(nullptr);
-    sheet.Create(kColumns * kCell, 2 * kCell + kTextPanel);
+    sheet.Create(kColumns * kCell, 2 * kCell + kTextPanels * kTextPanel);
     Checkerboard(sheet);
     MemoryImage sprite(nullptr);
     MakeSprite(sprite);
@@ -148,6 +154,29 @@ int main(int argc, char** argv)
     g.SetFont(&bold);
     g.SetColor(Color(120, 200, 255));
     g.WriteString("Bold with a shadow", 420, 2 * kCell + 60);
+
+    if (argc == 3) {
+        Tools::PictureApp app;
+        ImageFont imageFont(&app, argv[2]);
+        if (imageFont.mFontData == nullptr || !imageFont.mFontData->mInitialized) {
+            std::fprintf(stderr, "drawing_sheet: cannot load the image font %s\n", argv[2]);
+            return 1;
+        }
+        const int top = 2 * kCell + kTextPanel;
+        g.SetFont(&imageFont);
+        g.SetColor(Color(255, 255, 255));
+        g.WriteString("Image font: plain, ^FF6060^red^oldclr^, ^60FF60^green^oldclr^ and a caret ^^ shown", 10,
+                      top + 24);
+        g.SetColor(Color(255, 230, 150));
+        g.WriteWordWrapped(Rect(10, top + 40, 360, 80),
+                           "An image font with a shadow layer: the eagle eats the snake, the snake "
+                           "eats the frog.");
+        const std::unique_ptr<ImageFont> scaled(static_cast<ImageFont*>(imageFont.Duplicate()));
+        scaled->SetScale(1.5);
+        g.SetFont(scaled.get());
+        g.SetColor(Color(120, 200, 255));
+        g.WriteString("Scaled by 1.5", 420, top + 60);
+    }
 
     ImageLib::Image picture;
     picture.mWidth = sheet.mWidth;

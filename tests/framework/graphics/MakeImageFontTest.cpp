@@ -5,7 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <memory>
 #include <filesystem>
 #include <string>
 
@@ -91,6 +95,117 @@ TEST_F(MakeImageFontTest, MakesAnOutlinedFontThatLoads)
     font.Prepare();
     EXPECT_EQ(font.mActiveLayerList.size(), 3u);
     EXPECT_GT(font.StringWidth("Hello"), 0);
+}
+
+// The number a "LayerSetXxx Main N;" line of the description gives.
+int MainLayerValue(const std::string& description, const std::string& command)
+{
+    std::ifstream file(description);
+    const std::string prefix = command + " Main ";
+    for (std::string line; std::getline(file, line);) {
+        if (line.rfind(prefix, 0) == 0)
+            return std::stoi(line.substr(prefix.size()));
+    }
+    ADD_FAILURE() << command << " is not in " << description;
+    return 0;
+}
+
+// The bounding box of the pixels in `area` for which `wanted` holds.
+Zest::Rect PaintedBox(Zest::MemoryImage& canvas, const Zest::Rect& area,
+                      const std::function<bool(uint32_t)>& wanted)
+{
+    int left = area.mX + area.mWidth, top = area.mY + area.mHeight, right = area.mX - 1, bottom = area.mY - 1;
+    for (int y = area.mY; y < area.mY + area.mHeight; ++y) {
+        for (int x = area.mX; x < area.mX + area.mWidth; ++x) {
+            if (wanted(canvas.GetBits()[y * canvas.mWidth + x])) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+        }
+    }
+    return right < left ? Zest::Rect() : Zest::Rect(left, top, right - left + 1, bottom - top + 1);
+}
+
+bool Reddish(const uint32_t pixel) { return ((pixel >> 16) & 0xFF) > 200 && (pixel & 0xFF) < 60; }
+bool Bluish(const uint32_t pixel) { return (pixel & 0xFF) > 200 && ((pixel >> 16) & 0xFF) < 60; }
+bool Lit(const uint32_t pixel) { return (pixel & 0xFFFFFF) != 0; }
+
+// A two-layer font made by the tool, through the drawing context: the metrics of its
+// description, colour codes per run with a black shadow, wrapping at a width, and the same
+// font scaled by 1.5.
+TEST_F(MakeImageFontTest, MadeTwoLayerFontMeasuresAndDrawsThroughGraphics)
+{
+    if (!std::filesystem::exists(kDejaVuSans)) {
+        GTEST_SKIP() << "DejaVu Sans is not installed";
+    }
+    const std::string base = mFolder + "/sans14";
+    ASSERT_EQ(RunTool(std::string(kDejaVuSans) + " 14 '" + base + "' --shadow"), 0);
+    Zest::ImageFont font(&mApp, base + ".txt");
+    ASSERT_TRUE(mApp.mPopups.empty()) << mApp.mPopups.front();
+
+    const int ascent = MainLayerValue(base + ".txt", "LayerSetAscent");
+    const int height = MainLayerValue(base + ".txt", "LayerSetHeight");
+    const int spacingOffset = MainLayerValue(base + ".txt", "LayerSetLineSpacingOffset");
+    EXPECT_EQ(font.GetAscent(), ascent);
+    EXPECT_EQ(font.GetHeight(), height);
+    EXPECT_EQ(font.GetLineSpacing(), height + spacingOffset);
+
+    Zest::MemoryImage canvas(&mApp);
+    canvas.Create(200, 120);
+    Zest::Graphics graphics(&canvas);
+    graphics.SetFont(&font);
+
+    // Colour codes: each run in its colour, the shadow black, the codes themselves unseen.
+    graphics.SetColor(Zest::Color::White);
+    const int width = graphics.WriteString("^FF0000^HH^0000FF^HH", 4, 4 + ascent);
+    EXPECT_EQ(width, font.StringWidth("HHHH"));
+    const int split = 4 + font.StringWidth("HH");
+    const Zest::Rect line(0, 0, canvas.mWidth, 4 + height + 2);
+    const Zest::Rect red = PaintedBox(canvas, line, Reddish);
+    const Zest::Rect blue = PaintedBox(canvas, line, Bluish);
+    ASSERT_GT(red.mWidth, 0);
+    ASSERT_GT(blue.mWidth, 0);
+    EXPECT_LT(red.mX + red.mWidth, split + 1);
+    EXPECT_GE(blue.mX, split);
+    EXPECT_LE(blue.mX + blue.mWidth, 4 + width + 1);
+    // The shadow layer sits one pixel right and below the glyphs, in black over the
+    // cleared canvas, so the topmost lit row belongs to the coloured glyphs.
+    EXPECT_EQ(PaintedBox(canvas, line, Lit).mY, red.mY);
+
+    // Wrapping: a width that fits two words breaks three words into two lines, the second
+    // one line spacing lower; the height runs to the last line's descent.
+    canvas.Clear();
+    const std::string text = "frog eats fly";
+    const int wrapWidth = font.StringWidth("frog eats") + 2;
+    EXPECT_EQ(graphics.GetWordWrappedHeight(wrapWidth, text), font.GetLineSpacing() + height);
+    graphics.SetColor(Zest::Color(255, 0, 0));
+    graphics.WriteWordWrapped(Zest::Rect(4, 4, wrapWidth, 100), text);
+    const Zest::Rect firstLine = PaintedBox(canvas, Zest::Rect(0, 0, 200, 4 + font.GetLineSpacing()), Reddish);
+    const Zest::Rect secondLine =
+        PaintedBox(canvas, Zest::Rect(0, 4 + font.GetLineSpacing(), 200, 120 - 4 - font.GetLineSpacing()), Reddish);
+    ASSERT_GT(firstLine.mWidth, 0);
+    ASSERT_GT(secondLine.mWidth, 0);
+    EXPECT_LE(firstLine.mX + firstLine.mWidth, 4 + wrapWidth);
+    EXPECT_LT(secondLine.mWidth, firstLine.mWidth);
+    // "fly" has a descender, so compare the tops of "f" and "fr".
+    EXPECT_EQ(secondLine.mY - firstLine.mY, font.GetLineSpacing());
+
+    // Scaling by 1.5 scales the metrics and the drawn glyphs. The metrics follow once the
+    // layers are regenerated, which measuring or drawing does.
+    const std::unique_ptr<Zest::ImageFont> scaled(static_cast<Zest::ImageFont*>(font.Duplicate()));
+    scaled->SetScale(1.5);
+    scaled->Prepare();
+    EXPECT_NEAR(scaled->GetAscent(), ascent * 1.5, 1.0);
+    EXPECT_NEAR(scaled->GetHeight(), height * 1.5, 1.0);
+    EXPECT_NEAR(scaled->StringWidth("HHHH"), font.StringWidth("HHHH") * 1.5, 4.0);
+    canvas.Clear();
+    graphics.SetFont(scaled.get());
+    graphics.SetColor(Zest::Color(255, 0, 0));
+    graphics.DrawString("H", 4, 4 + scaled->GetAscent());
+    const Zest::Rect bigH = PaintedBox(canvas, Zest::Rect(0, 0, 200, 120), Reddish);
+    EXPECT_NEAR(bigH.mHeight, red.mHeight * 1.5, 2.0);
 }
 
 TEST_F(MakeImageFontTest, RefusesBadArgumentsAndMissingFonts)
