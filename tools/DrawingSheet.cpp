@@ -16,7 +16,6 @@
 #include "framework/graphics/Matrix3.h"
 #include "framework/graphics/MemoryImage.h"
 #include "framework/graphics/SysFont.h"
-#include "framework/resources/ImageLib.h"
 #include "tools/PictureApp.h"
 
 #include <algorithm>
@@ -178,13 +177,7 @@ int main(int argc, char** argv)
         g.WriteString("Scaled by 1.5", 420, top + 60);
     }
 
-    ImageLib::Image picture;
-    picture.mWidth = sheet.mWidth;
-    picture.mHeight = sheet.mHeight;
-    picture.mBits = sheet.GetBits();
-    const bool written = ImageLib::WritePNGImage(argv[1], &picture);
-    picture.mBits = nullptr;
-    if (!written) {
+    if (!Tools::WritePNG(sheet, argv[1])) {
         std::fprintf(stderr, "drawing_sheet: cannot write %s\n", argv[1]);
         return 1;
     }

@@ -95,6 +95,20 @@ Zest::MemoryImage* PictureApp::CopyImage(Zest::Image* image)
     return memory != nullptr ? new Zest::MemoryImage(*memory) : nullptr;
 }
 
+void PictureApp::SetCursor(const int kind) { mCursorKind = kind; }
+
 void PictureApp::ShowErrorPopup(const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); }
+
+bool WritePNG(Zest::MemoryImage& image, const std::string& path)
+{
+    ImageLib::Image picture;
+    picture.mWidth = image.mWidth;
+    picture.mHeight = image.mHeight;
+    picture.mBits = image.GetBits();
+    const bool written = ImageLib::WritePNGImage(path, &picture);
+    // The pixels stay the image's.
+    picture.mBits = nullptr;
+    return written;
+}
 
 } // namespace Tools

@@ -2,7 +2,7 @@
 // An application for the project's tools, benchmarks and tests, which draw without a
 // window: it keeps the set of live images, reports a 32-bit (8-8-8) or 16-bit (5-6-5)
 // display and loads shared pictures through the image readers. Error popups go to stderr
-// unless a subclass records them.
+// unless a subclass records them; the cursor is only remembered.
 
 #include "framework/graphics/AppInterface.h"
 #include "framework/graphics/SharedImage.h"
@@ -12,7 +12,14 @@
 #include <string>
 #include <utility>
 
+namespace Zest {
+class MemoryImage;
+}
+
 namespace Tools {
+
+// Writes the image's pixels as a PNG file; false when the file cannot be written.
+bool WritePNG(Zest::MemoryImage& image, const std::string& path);
 
 class PictureApp : public Zest::AppInterface {
 public:
@@ -37,12 +44,15 @@ public:
                                             bool* created) override;
     Zest::MemoryImage* CopyImage(Zest::Image* image) override;
     void ShowErrorPopup(const std::string& text) override;
+    void SetCursor(int kind) override;
 
     std::set<Zest::MemoryImage*> mImages;
     // Keyed by upper-case (file, variant).
     std::map<std::pair<std::string, std::string>, Zest::SharedImage> mSharedImages;
     bool mSharedImagesUnused = false;
     bool m3DEnabled = false;
+    // The kind of the last SetCursor.
+    int mCursorKind = 0;
     Zest::NativeDisplay mDisplay;
 };
 

@@ -1,8 +1,9 @@
 #pragma once
-// What the drawing code needs of the application: the set of live images and the shared-
-// image flag (kept under the display lock), the saturation table of additive drawing, the
-// 3D switch, the display's pixel layout, and the 3D renderer's textures of an image. The
-// application object implements it; tests install a fake.
+// What the drawing code and the widgets need of the application: the set of live images and
+// the shared-image flag (kept under the display lock), the saturation table of additive
+// drawing, the 3D switch, the display's pixel layout, the 3D renderer's textures of an
+// image, shared pictures, error popups and the mouse cursor. The application object
+// implements it; tests install a fake.
 
 #include "framework/graphics/NativeDisplay.h"
 
@@ -14,6 +15,12 @@ namespace Zest {
 class Image;
 class MemoryImage;
 class SharedImageRef;
+
+// The mouse cursors the widgets ask for.
+enum CursorKind {
+    CURSOR_POINTER = 0,
+    CURSOR_HAND = 1,
+};
 
 class AppInterface {
 public:
@@ -46,6 +53,8 @@ public:
     virtual MemoryImage* CopyImage(Image* image) = 0;
     // Shows an error the user must see; it does not end the program.
     virtual void ShowErrorPopup(const std::string& text) = 0;
+    // Shows the cursor of that kind (CursorKind) from now on.
+    virtual void SetCursor(int kind) = 0;
 };
 
 // The process's application, or null while there is none (images then register nowhere).

@@ -32,6 +32,9 @@ struct TRect {
         return TRect(left, top, width, height);
     }
 
+    // Right and bottom edges excluded.
+    bool Contains(const T x, const T y) const { return x >= mX && x < mX + mWidth && y >= mY && y < mY + mHeight; }
+
     bool operator==(const TRect& other) const = default;
 };
 
