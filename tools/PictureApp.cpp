@@ -97,6 +97,14 @@ Zest::MemoryImage* PictureApp::CopyImage(Zest::Image* image)
 
 void PictureApp::SetCursor(const int kind) { mCursorKind = kind; }
 
+const Zest::DisplaySettings& PictureApp::GetDisplaySettings() { return mDisplaySettings; }
+
+bool PictureApp::IsPopupShowing() { return mPopupShowing; }
+
+void PictureApp::SetVSyncTimingBroken() { mVSyncTimingBroken = true; }
+
+void PictureApp::On3DTestFinished() { ++m3DTestFinishedCount; }
+
 void PictureApp::ShowErrorPopup(const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); }
 
 bool WritePNG(Zest::MemoryImage& image, const std::string& path)

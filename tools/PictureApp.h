@@ -45,6 +45,10 @@ public:
     Zest::MemoryImage* CopyImage(Zest::Image* image) override;
     void ShowErrorPopup(const std::string& text) override;
     void SetCursor(int kind) override;
+    const Zest::DisplaySettings& GetDisplaySettings() override;
+    bool IsPopupShowing() override;
+    void SetVSyncTimingBroken() override;
+    void On3DTestFinished() override;
 
     std::set<Zest::MemoryImage*> mImages;
     // Keyed by upper-case (file, variant).
@@ -53,6 +57,10 @@ public:
     bool m3DEnabled = false;
     // The kind of the last SetCursor.
     int mCursorKind = 0;
+    Zest::DisplaySettings mDisplaySettings;
+    bool mPopupShowing = false;
+    bool mVSyncTimingBroken = false;
+    int m3DTestFinishedCount = 0;
     Zest::NativeDisplay mDisplay;
 };
 

@@ -25,4 +25,10 @@ void Ratio::Set(const int32_t numerator, const int32_t denominator)
     mDenominator = static_cast<int32_t>(reducedDenominator);
 }
 
+bool Ratio::operator>(const Ratio& other) const
+{
+    return (other.mNumerator * mDenominator) / other.mDenominator < mNumerator ||
+           other.mNumerator < (mNumerator * other.mDenominator) / mDenominator;
+}
+
 } // namespace Zest

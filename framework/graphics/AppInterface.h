@@ -5,6 +5,7 @@
 // image, shared pictures, error popups and the mouse cursor. The application object
 // implements it; tests install a fake.
 
+#include "framework/app/Ratio.h"
 #include "framework/graphics/NativeDisplay.h"
 
 #include <cstdint>
@@ -20,6 +21,25 @@ class SharedImageRef;
 enum CursorKind {
     CURSOR_POINTER = 0,
     CURSOR_HAND = 1,
+};
+
+// What the display reads of the application when it sets itself up.
+struct DisplaySettings {
+    // The draw buffer's size and the full-screen mode's bits per pixel.
+    int32_t mWidth = 800;
+    int32_t mHeight = 600;
+    int32_t mColorDepth = 32;
+    // Choose 3D from the capability test.
+    bool mAutoEnable3D = false;
+    // 3D was chosen (the stored setting).
+    bool mTest3D = false;
+    // Video memory in megabytes that 3D needs and that it is recommended with.
+    int32_t mMinVidMemory3D = 6;
+    int32_t mRecVidMemory3D = 14;
+    // Only written to the display's log.
+    Ratio mHackAspect{4, 3};
+    // Full screen presents by page flipping (refused on tablets).
+    bool mAllowPageFlipping = true;
 };
 
 class AppInterface {
@@ -55,6 +75,15 @@ public:
     virtual void ShowErrorPopup(const std::string& text) = 0;
     // Shows the cursor of that kind (CursorKind) from now on.
     virtual void SetCursor(int kind) = 0;
+
+    virtual const DisplaySettings& GetDisplaySettings() = 0;
+    // A message box or other popup is up; full screen then presents without flipping.
+    virtual bool IsPopupShowing() = 0;
+    // The monitor's refresh rate could not be read or lay outside 60..100 Hz, so frame
+    // timing must not follow it.
+    virtual void SetVSyncTimingBroken() = 0;
+    // The 3D capability test ran now (its results were not stored from an earlier run).
+    virtual void On3DTestFinished() = 0;
 };
 
 // The process's application, or null while there is none (images then register nowhere).

@@ -12,10 +12,15 @@ namespace Zest {
 
 Image gDefaultImage;
 
-bool Check3D(const Image* image)
-{
-    return false;
-}
+namespace {
+
+Check3DFunc gCheck3D = nullptr;
+
+} // namespace
+
+bool Check3D(const Image* image) { return gCheck3D != nullptr && gCheck3D(image); }
+
+void SetCheck3D(const Check3DFunc check) { gCheck3D = check; }
 
 namespace {
 

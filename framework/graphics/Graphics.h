@@ -29,10 +29,11 @@ class Transform;
 // a font can recognise it to skip its drawing work.
 extern Image gDefaultImage;
 
-// Whether the image is drawn through the 3D device. No display image exists yet, so this
-// answers false for every image; the display code replaces it to answer for its own screen
-// image, which then takes transformed draws through the matrix path.
+// Whether the image is drawn through the 3D device. Only the display knows its screen
+// image: it installs its test with SetCheck3D; until then every image is drawn in 2D.
 bool Check3D(const Image* image);
+using Check3DFunc = bool (*)(const Image* image);
+void SetCheck3D(Check3DFunc check);
 
 struct GraphicsState {
     // Never null.

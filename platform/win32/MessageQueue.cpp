@@ -14,6 +14,7 @@
 #include <cctype>
 #include <deque>
 #include <mutex>
+#include <utility>
 #include <vector>
 
 namespace Win32 {
@@ -60,6 +61,20 @@ void ReceiveBroadcasts()
         for (HWND window : WindowSystem::AllWindows())
             WindowSystem::Post(window, broadcast.message, broadcast.wParam, broadcast.lParam);
     }
+}
+
+// The pump hooks: recursive so that a hook may add or remove hooks while they run, and
+// held while they run so that a removed hook is never called afterwards. Never destroyed:
+// a library's static destructors may remove their hooks after this file's are gone.
+struct PumpHooks {
+    std::recursive_mutex lock;
+    std::vector<std::pair<WindowSystem::PumpHook, void*>> hooks;
+};
+
+PumpHooks& Hooks()
+{
+    static PumpHooks* const hooks = new PumpHooks;
+    return *hooks;
 }
 
 bool TakePosted(MSG* message, HWND filter, const UINT filterMin, const UINT filterMax, const bool remove)
@@ -136,6 +151,34 @@ void ForgetWindow(HWND window)
     std::erase_if(gTimers, [&](const Timer& timer) { return timer.window == window; });
 }
 
+void AddPumpHook(const PumpHook hook, void* context)
+{
+    PumpHooks& hooks = Hooks();
+    const std::lock_guard lock(hooks.lock);
+    hooks.hooks.emplace_back(hook, context);
+}
+
+void RemovePumpHook(const PumpHook hook, void* context)
+{
+    PumpHooks& hooks = Hooks();
+    const std::lock_guard lock(hooks.lock);
+    const auto found = std::find(hooks.hooks.begin(), hooks.hooks.end(), std::make_pair(hook, context));
+    if (found != hooks.hooks.end())
+        hooks.hooks.erase(found);
+}
+
+void RunPumpHooks()
+{
+    PumpHooks& hooks = Hooks();
+    const std::lock_guard lock(hooks.lock);
+    const std::vector<std::pair<PumpHook, void*>> running = hooks.hooks;
+    for (const auto& entry : running) {
+        // An earlier hook may have removed this one.
+        if (std::find(hooks.hooks.begin(), hooks.hooks.end(), entry) != hooks.hooks.end())
+            entry.first(entry.second);
+    }
+}
+
 } // namespace WindowSystem
 
 BOOL PeekMessageA(MSG* message, HWND window, const UINT filterMin, const UINT filterMax, const UINT removeFlags)
@@ -144,8 +187,10 @@ BOOL PeekMessageA(MSG* message, HWND window, const UINT filterMin, const UINT fi
         return 0;
     const bool remove = (removeFlags & PM_REMOVE) != 0;
     const bool pumpsEvents = WindowSystem::IsVideoThread();
-    if (pumpsEvents)
+    if (pumpsEvents) {
         WindowSystem::ShowPendingMessageBoxes();
+        WindowSystem::RunPumpHooks();
+    }
     ReceiveBroadcasts();
 
     // Messages already posted come first; SDL's events are read one at a time and only

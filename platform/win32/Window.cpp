@@ -1,5 +1,6 @@
 #include "platform/win32/Window.h"
 
+#include "platform/win32/Desktop.h"
 #include "platform/win32/Input.h"
 #include "platform/win32/Kernel.h"
 #include "platform/win32/Messages.h"
@@ -260,8 +261,12 @@ BOOL DestroyWindow(HWND handle)
         owned = std::move(*found);
         gWindows.erase(found);
     }
-    if (owned->sdlWindow != nullptr)
+    if (owned->sdlWindow != nullptr) {
+        // A renderer does not go with its window: one left behind would point at it.
+        if (SDL_Renderer* renderer = SDL_GetRenderer(owned->sdlWindow))
+            SDL_DestroyRenderer(renderer);
         SDL_DestroyWindow(owned->sdlWindow);
+    }
     return 1;
 }
 
@@ -503,10 +508,11 @@ int GetSystemMetrics(const int index)
 {
     if (index != SM_CXSCREEN && index != SM_CYSCREEN)
         return 0;
-    SDL_DisplayMode mode{};
-    if (!WindowSystem::EnsureVideo() || SDL_GetDesktopDisplayMode(0, &mode) != 0)
+    int width = 0;
+    int height = 0;
+    if (!GetDesktopSize(&width, &height))
         return 0;
-    return index == SM_CXSCREEN ? mode.w : mode.h;
+    return index == SM_CXSCREEN ? width : height;
 }
 
 BOOL SystemParametersInfoA(const UINT action, UINT param, void* value, UINT winIni)

@@ -122,6 +122,7 @@ HICON LoadIconA(HINSTANCE instance, const char* name);
 constexpr int SM_CXSCREEN = 0;
 constexpr int SM_CYSCREEN = 1;
 constexpr int SM_TABLETPC = 86;
+// SM_CXSCREEN and SM_CYSCREEN are the desktop's size (Desktop.h); other indexes give 0.
 int GetSystemMetrics(int index);
 
 constexpr UINT SPI_GETSCREENSAVETIMEOUT = 0x000E;

@@ -65,5 +65,14 @@ void NoteUserInput();
 // Runs the message boxes that other threads asked the video thread to show.
 void ShowPendingMessageBoxes();
 
+// Work that only the video thread may do for other threads, such as putting on the screen
+// what they drew: every pump of the message queue on the video thread (PeekMessageA, and
+// so GetMessageA) calls each hook with its context. A hook may add or remove hooks, itself
+// included; once RemovePumpHook returns, the hook is not called again.
+using PumpHook = void (*)(void* context);
+void AddPumpHook(PumpHook hook, void* context);
+void RemovePumpHook(PumpHook hook, void* context);
+void RunPumpHooks();
+
 } // namespace WindowSystem
 } // namespace Win32

@@ -215,4 +215,47 @@ TEST_F(MessageQueue, QuitEndsGetMessage)
     EXPECT_EQ(message.wParam, 3u);
 }
 
+// Counts its calls; the hook that removes itself, and a second one, on its first call.
+struct HookRecord {
+    int calls = 0;
+    HookRecord* removeAlso = nullptr;
+};
+
+void CountCall(void* context) { ++static_cast<HookRecord*>(context)->calls; }
+
+void CountAndRemove(void* context)
+{
+    auto* record = static_cast<HookRecord*>(context);
+    ++record->calls;
+    WindowSystem::RemovePumpHook(&CountAndRemove, record);
+    if (record->removeAlso != nullptr)
+        WindowSystem::RemovePumpHook(&CountCall, record->removeAlso);
+}
+
+TEST_F(MessageQueue, PumpHooksRunAtEachLookAtTheQueueOnTheVideoThreadOnly)
+{
+    HookRecord counted;
+    WindowSystem::AddPumpHook(&CountCall, &counted);
+    MSG message{};
+    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
+    PostMessageA(mWindow, WM_USER, 0, 0);
+    EXPECT_EQ(GetMessageA(&message, nullptr, 0, 0), 1);
+    EXPECT_EQ(counted.calls, 2);
+    std::thread([&] { PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE); }).join();
+    EXPECT_EQ(counted.calls, 2);
+
+    // A hook may remove itself and others while the hooks run; a removed one never runs.
+    HookRecord removed;
+    HookRecord removing;
+    removing.removeAlso = &removed;
+    WindowSystem::RemovePumpHook(&CountCall, &counted);
+    WindowSystem::AddPumpHook(&CountAndRemove, &removing);
+    WindowSystem::AddPumpHook(&CountCall, &removed);
+    PumpAll();
+    PumpAll();
+    EXPECT_EQ(counted.calls, 2);
+    EXPECT_EQ(removing.calls, 1);
+    EXPECT_EQ(removed.calls, 0);
+}
+
 } // namespace

@@ -1,0 +1,152 @@
+#pragma once
+// The display of the application: DirectDraw in a window or full screen, with the primary,
+// back and draw surfaces, the display's pixel format and the tables that drawing on its
+// surfaces uses, the screen image the widgets draw into, and the presentation of each
+// frame. It owns the display lock that the application, the images and the cursor thread
+// share. Every DirectDraw step is checked; the first failure is kept as "step: name".
+
+#include "framework/app/CritSection.h"
+#include "framework/app/Ratio.h"
+#include "framework/graphics/Geometry.h"
+#include "framework/graphics/NativeDisplay.h"
+#include "platform/ddraw/DDraw.h"
+#include "platform/win32/Types.h"
+
+#include <atomic>
+#include <cstdint>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace Zest {
+
+class AppInterface;
+class D3DInterface;
+class D3DTester;
+class DDImage;
+class Image;
+class MemoryImage;
+
+// Whether the primary surface's masks run blue < green < red; the packed 16-bit surface
+// routines depend on it. Written whenever a surface is made.
+extern bool gDisplayRGBOrdered;
+
+class DDInterface : public NativeDisplay {
+public:
+    enum Result {
+        RESULT_OK = 0,
+        RESULT_FAIL = 1,
+        RESULT_DD_CREATE_FAIL = 2,
+        RESULT_SURFACE_FAIL = 3,
+        RESULT_EXCLUSIVE_FAIL = 4,
+        RESULT_DISPCHANGE_FAIL = 5,
+        RESULT_INVALID_COLORDEPTH = 6,
+        // The Direct3D renderer could not start; it has no name of its own.
+        RESULT_3D_FAIL = 7,
+    };
+
+    explicit DDInterface(AppInterface* app);
+    ~DDInterface() override;
+    DDInterface(const DDInterface&) = delete;
+    DDInterface& operator=(const DDInterface&) = delete;
+
+    // (Re)initialises the display for the window; a Result.
+    int Init(Win32::HWND window, bool windowed);
+    // Releases everything Init made.
+    void Cleanup();
+    // Makes one surface of the first interface, under the display lock.
+    Win32::HRESULT CreateSurface(DDraw::DDSURFACEDESC2* desc, DDraw::IDirectDrawSurface** surface);
+    // Sets every pixel of the surface to 0.
+    void ClearSurface(DDraw::IDirectDrawSurface* surface);
+    // Runs the 3D capability test once and sets mIs3D from it; true when it ran.
+    bool Check3DSupport(Win32::HWND window);
+    // Makes the screen image again, on the back surface or on the draw surface.
+    void SetDrawToBackBuffer(bool toBackBuffer);
+    DDImage* GetScreenImage();
+    void AddDDImage(DDImage* image);
+    void RemoveDDImage(DDImage* image);
+    void Remove3DData(MemoryImage* image);
+    // False for a success; otherwise keeps "step: name" in mErrorString and returns true.
+    bool CheckDXError(Win32::HRESULT result, const char* step);
+    static std::string ResultToString(int result);
+
+    // Presents the draw buffer, or the clip of it; false when presentation failed.
+    bool Redraw(Rect* clip = nullptr);
+
+    AppInterface* mApp;
+    D3DInterface* mD3DInterface;
+    D3DTester* mD3DTester = nullptr;
+    bool mIs3D = false;
+    CritSection mCritSect;
+    std::atomic<bool> mInRedraw = false;
+    DDraw::IDirectDraw* mDD = nullptr;
+    DDraw::IDirectDraw7* mDD7 = nullptr;
+    DDraw::IDirectDrawSurface* mPrimarySurface = nullptr;
+    // Full screen: the flip chain's back buffer; windowed: a video-memory surface of the draw
+    // size made by SetDrawToBackBuffer.
+    DDraw::IDirectDrawSurface* mSecondarySurface = nullptr;
+    DDraw::IDirectDrawSurface* mDrawSurface = nullptr;
+    int32_t mWidth = 0;
+    int32_t mHeight = 0;
+    Ratio mAspect;
+    int32_t mDesktopWidth = 0;
+    int32_t mDesktopHeight = 0;
+    Ratio mDesktopAspect;
+    // Full screen on a wider desktop: the picture is scaled to the desktop height between
+    // black bars.
+    bool mIsWidescreen = false;
+    int32_t mDisplayWidth = 0;
+    int32_t mDisplayHeight = 0;
+    Ratio mDisplayAspect;
+    // Where the draw buffer is shown on the display.
+    Rect mPresentationRect;
+    int32_t mFullScreenBits = 0;
+    // 60 to 100 Hz.
+    uint32_t mRefreshRate = 60;
+    std::atomic<int32_t> mMillisPerFrame = 16;
+    // Saturated sums of two channel values: entry i is min(i, channel maximum).
+    std::vector<int32_t> mRedAddTable;
+    std::vector<int32_t> mGreenAddTable;
+    std::vector<int32_t> mBlueAddTable;
+    // An 8-bit channel value placed in the display's field.
+    uint32_t mRedConvTable[256] = {};
+    uint32_t mGreenConvTable[256] = {};
+    uint32_t mBlueConvTable[256] = {};
+    bool mInitialized = false;
+    Win32::HWND mHWnd = nullptr;
+    bool mIsWindowed = true;
+    DDImage* mScreenImage = nullptr;
+    std::set<DDImage*> mDDImageSet;
+    bool mDrawToBackBuffer = false;
+    int32_t mInitCount = 0;
+    int32_t mCursorWidth = 64;
+    int32_t mCursorHeight = 64;
+    std::atomic<int32_t> mCursorX = 0;
+    std::atomic<int32_t> mCursorY = 0;
+    std::atomic<int32_t> mCursorDrawnX = 0;
+    std::atomic<int32_t> mCursorDrawnY = 0;
+    Image* mCursorImage = nullptr;
+    bool mHasOldCursorArea = false;
+    DDraw::IDirectDrawSurface* mOldCursorArea = nullptr;
+    DDraw::IDirectDrawSurface* mNewCursorArea = nullptr;
+    DDImage* mOldCursorAreaImage = nullptr;
+    DDImage* mNewCursorAreaImage = nullptr;
+    std::string mErrorString;
+
+private:
+    // The loaded DirectDraw library, kept while the display lives.
+    Win32::HMODULE mLibrary = nullptr;
+
+    // The steps of Init, each returning a Result.
+    int CreateDirectDraw(Win32::HRESULT* createResult);
+    int InitWindowed(Win32::HWND window);
+    int InitFullScreen(Win32::HWND window);
+    int CreateDrawSurface(const char* step);
+    int CreateClipper(Win32::HWND window, const char* step);
+    void ReadRefreshRate();
+    int CreateCursorAreas();
+    int ReadPixelFormat();
+    void BuildTables();
+};
+
+} // namespace Zest

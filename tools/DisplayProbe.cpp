@@ -1,0 +1,142 @@
+// Opens the display in a window or in full screen, fills the draw buffer with a test
+// picture through the screen image's locked surface, and presents it for a while, so that a
+// screenshot shows what the display puts on the screen.
+// Usage: display_probe windowed|fullscreen SECONDS
+//
+// The picture: a frame, colour bars, a grey ramp and a caption. It prints "presented" once
+// the first frame is on the screen.
+
+#include "framework/directx/DDImage.h"
+#include "framework/directx/DDInterface.h"
+#include "framework/graphics/Graphics.h"
+#include "framework/graphics/MemoryImage.h"
+#include "framework/graphics/SysFont.h"
+#include "platform/win32/Clock.h"
+#include "platform/win32/MessageQueue.h"
+#include "platform/win32/Threads.h"
+#include "platform/win32/Window.h"
+#include "tools/PictureApp.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+using namespace Zest;
+
+constexpr int kWidth = 800;
+constexpr int kHeight = 600;
+
+void DrawTestPicture(MemoryImage& picture, const std::string& caption)
+{
+    picture.Create(kWidth, kHeight);
+    Graphics g(&picture);
+    g.SetColor(Color(20, 40, 60));
+    g.FillRect(0, 0, kWidth, kHeight);
+    const Color bars[] = {Color(255, 255, 255), Color(255, 255, 0), Color(0, 255, 255), Color(0, 255, 0),
+                          Color(255, 0, 255), Color(255, 0, 0),     Color(0, 0, 255)};
+    const int barWidth = (kWidth - 80) / 7;
+    for (int i = 0; i < 7; ++i) {
+        g.SetColor(bars[i]);
+        g.FillRect(40 + i * barWidth, 120, barWidth, 240);
+    }
+    for (int x = 0; x < kWidth - 80; ++x) {
+        const int level = x * 255 / (kWidth - 81);
+        g.SetColor(Color(level, level, level));
+        g.FillRect(40 + x, 380, 1, 80);
+    }
+    g.SetColor(Color(255, 140, 0));
+    g.DrawRect(0, 0, kWidth - 1, kHeight - 1);
+    g.DrawRect(8, 8, kWidth - 17, kHeight - 17);
+    SysFont font("DejaVu Sans", 24, true);
+    g.SetFont(&font);
+    g.SetColor(Color::White);
+    g.DrawString(caption, 40, 80);
+}
+
+// Writes the picture into the screen image's surface in the display's pixel format.
+bool WriteToScreen(DDInterface& display, MemoryImage& picture)
+{
+    DDImage* screen = display.GetScreenImage();
+    if (screen == nullptr || !screen->LockSurface())
+        return false;
+    const DDraw::DDSURFACEDESC& desc = screen->mLockedDesc;
+    const uint32_t* bits = picture.GetBits();
+    auto* row = static_cast<uint8_t*>(desc.lpSurface);
+    for (int y = 0; y < kHeight; ++y, row += desc.lPitch) {
+        for (int x = 0; x < kWidth; ++x) {
+            const uint32_t argb = bits[y * kWidth + x];
+            const uint32_t value = display.mRedConvTable[(argb >> 16) & 0xFF] |
+                                   display.mGreenConvTable[(argb >> 8) & 0xFF] | display.mBlueConvTable[argb & 0xFF];
+            if (display.mRGBBits == 16)
+                reinterpret_cast<uint16_t*>(row)[x] = static_cast<uint16_t>(value);
+            else
+                reinterpret_cast<uint32_t*>(row)[x] = value;
+        }
+    }
+    screen->UnlockSurface();
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const bool windowed = argc == 3 && std::strcmp(argv[1], "windowed") == 0;
+    if (argc != 3 || (!windowed && std::strcmp(argv[1], "fullscreen") != 0)) {
+        std::fprintf(stderr, "usage: display_probe windowed|fullscreen SECONDS\n");
+        return 2;
+    }
+    const int seconds = std::atoi(argv[2]);
+
+    Win32::WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = &Win32::DefWindowProcA;
+    windowClass.lpszClassName = "DisplayProbe";
+    Win32::RegisterClassA(&windowClass);
+    const Win32::HWND window = Win32::CreateWindowExA(0, "DisplayProbe", "Display Probe", Win32::WS_POPUP, 0, 0,
+                                                      kWidth, kHeight, nullptr, nullptr, nullptr, nullptr);
+    if (window == nullptr) {
+        std::fprintf(stderr, "display_probe: the window could not be opened\n");
+        return 1;
+    }
+    Win32::ShowWindow(window, Win32::SW_SHOWNORMAL);
+
+    Tools::PictureApp app;
+    SetAppInterface(&app);
+    int status = 0;
+    {
+        DDInterface display(&app);
+        const int result = display.Init(window, windowed);
+        if (result != DDInterface::RESULT_OK) {
+            std::fprintf(stderr, "display_probe: Failed to initialize DirectDraw: %s %s\n",
+                         DDInterface::ResultToString(result).c_str(), display.mErrorString.c_str());
+            status = 1;
+        } else {
+            MemoryImage picture(&app);
+            DrawTestPicture(picture, std::string(windowed ? "Windowed" : "Full screen") + ", " +
+                                         std::to_string(display.mRGBBits) + "-bit, " +
+                                         std::to_string(display.mRefreshRate) + " Hz");
+            if (!WriteToScreen(display, picture) || !display.Redraw()) {
+                std::fprintf(stderr, "display_probe: the picture could not be presented: %s\n",
+                             display.mErrorString.c_str());
+                status = 1;
+            } else {
+                std::printf("presented\n");
+                std::fflush(stdout);
+                const Win32::DWORD end = Win32::GetTickCount() + static_cast<Win32::DWORD>(seconds) * 1000;
+                Win32::MSG message{};
+                while (Win32::GetTickCount() < end) {
+                    while (Win32::PeekMessageA(&message, nullptr, 0, 0, Win32::PM_REMOVE))
+                        Win32::DispatchMessageA(&message);
+                    display.Redraw();
+                    Win32::Sleep(50);
+                }
+            }
+        }
+    }
+    SetAppInterface(nullptr);
+    Win32::DestroyWindow(window);
+    return status;
+}
