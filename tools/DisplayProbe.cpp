@@ -1,10 +1,12 @@
 // Opens the display in a window or in full screen, fills the draw buffer with a test
 // picture through the screen image's locked surface, and presents it for a while, so that a
 // screenshot shows what the display puts on the screen.
-// Usage: display_probe windowed|fullscreen SECONDS
+// Usage: display_probe windowed|fullscreen|scene SECONDS
 //
-// The picture: a frame, colour bars, a grey ramp and a caption. It prints "presented" once
-// the first frame is on the screen.
+// The picture: a frame, colour bars, a grey ramp and a caption. "scene" instead draws the
+// reference scene and a line of system-font text through the drawing context in a window,
+// with the software cursor circling over it, moved by a thread of its own as the mouse
+// would be. It prints "presented" once the first frame is on the screen.
 
 #include "framework/directx/DDImage.h"
 #include "framework/directx/DDInterface.h"
@@ -16,11 +18,16 @@
 #include "platform/win32/Threads.h"
 #include "platform/win32/Window.h"
 #include "tools/PictureApp.h"
+#include "tools/ReferenceScene.h"
 
+#include <atomic>
+#include <cmath>
 #include <cstdio>
+#include <thread>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -80,13 +87,79 @@ bool WriteToScreen(DDInterface& display, MemoryImage& picture)
     return true;
 }
 
+// Keeps the window's messages flowing and presents a frame every 50 ms for a while.
+void PresentFor(DDInterface& display, const int seconds)
+{
+    const Win32::DWORD end = Win32::GetTickCount() + static_cast<Win32::DWORD>(seconds) * 1000;
+    Win32::MSG message{};
+    while (Win32::GetTickCount() < end) {
+        while (Win32::PeekMessageA(&message, nullptr, 0, 0, Win32::PM_REMOVE))
+            Win32::DispatchMessageA(&message);
+        display.Redraw();
+        Win32::Sleep(50);
+    }
+}
+
+// A white arrow with a black outline, pointing up and left.
+void DrawCursorPicture(MemoryImage& cursor)
+{
+    constexpr int kSize = 24;
+    std::vector<uint32_t> bits(kSize * kSize, 0);
+    for (int y = 0; y < kSize; ++y) {
+        for (int x = 0; x <= y / 2 + 2 && x < kSize; ++x) {
+            const bool edge = x == 0 || x == y / 2 + 2 || y == kSize - 1;
+            bits[static_cast<size_t>(y) * kSize + x] = edge ? 0xFF000000 : 0xFFFFFFFF;
+        }
+    }
+    cursor.SetBits(bits.data(), kSize, kSize, true);
+}
+
+// Draws the scene and a caption on the screen image, then moves the software cursor in a
+// circle from a thread of its own while the main thread keeps presenting.
+void ShowScene(DDInterface& display, AppInterface& app, const int seconds)
+{
+    Tools::ReferenceScene scene(&app);
+    {
+        Graphics g(display.GetScreenImage());
+        scene.Draw(g);
+        SysFont font("DejaVu Sans", 20, true);
+        font.mDrawShadow = true;
+        g.SetFont(&font);
+        g.SetColor(Color(255, 230, 120));
+        g.DrawString("Reference scene on the display surface", 40, 560);
+    }
+    MemoryImage cursor(&app);
+    DrawCursorPicture(cursor);
+    display.SetCursorImage(&cursor);
+    display.SetCursorPos(400, 300);
+    if (!display.Redraw())
+        return;
+    std::printf("presented\n");
+    std::fflush(stdout);
+
+    std::atomic<bool> running = true;
+    std::thread mouse([&display, &running] {
+        for (int step = 0; running; ++step) {
+            const double angle = step * 0.05;
+            display.SetCursorPos(400 + static_cast<int>(150 * std::cos(angle)),
+                                 300 + static_cast<int>(150 * std::sin(angle)));
+            Win32::Sleep(10);
+        }
+    });
+    PresentFor(display, seconds);
+    running = false;
+    mouse.join();
+    display.SetCursorImage(nullptr);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    const bool windowed = argc == 3 && std::strcmp(argv[1], "windowed") == 0;
+    const bool scene = argc == 3 && std::strcmp(argv[1], "scene") == 0;
+    const bool windowed = scene || (argc == 3 && std::strcmp(argv[1], "windowed") == 0);
     if (argc != 3 || (!windowed && std::strcmp(argv[1], "fullscreen") != 0)) {
-        std::fprintf(stderr, "usage: display_probe windowed|fullscreen SECONDS\n");
+        std::fprintf(stderr, "usage: display_probe windowed|fullscreen|scene SECONDS\n");
         return 2;
     }
     const int seconds = std::atoi(argv[2]);
@@ -113,6 +186,8 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "display_probe: Failed to initialize DirectDraw: %s %s\n",
                          DDInterface::ResultToString(result).c_str(), display.mErrorString.c_str());
             status = 1;
+        } else if (scene) {
+            ShowScene(display, app, seconds);
         } else {
             MemoryImage picture(&app);
             DrawTestPicture(picture, std::string(windowed ? "Windowed" : "Full screen") + ", " +
@@ -125,14 +200,7 @@ int main(int argc, char** argv)
             } else {
                 std::printf("presented\n");
                 std::fflush(stdout);
-                const Win32::DWORD end = Win32::GetTickCount() + static_cast<Win32::DWORD>(seconds) * 1000;
-                Win32::MSG message{};
-                while (Win32::GetTickCount() < end) {
-                    while (Win32::PeekMessageA(&message, nullptr, 0, 0, Win32::PM_REMOVE))
-                        Win32::DispatchMessageA(&message);
-                    display.Redraw();
-                    Win32::Sleep(50);
-                }
+                PresentFor(display, seconds);
             }
         }
     }

@@ -372,12 +372,44 @@ void DDImage::ReInit()
 void DDImage::BitsChanged()
 {
     MemoryImage::BitsChanged();
-    // The pixels are the newer picture. A handed-in surface is kept for life: it is where
-    // the display presents from.
-    if (mSurface != nullptr && !mSurfaceSet) {
-        mSurface->Release();
-        mSurface = nullptr;
+    if (mSurface == nullptr)
+        return;
+    // The pixels are the newer picture. A handed-in surface is kept for life, since the
+    // display presents from it: the pixels go into it instead.
+    if (mSurfaceSet) {
+        WriteBitsToSurface();
+        return;
     }
+    mSurface->Release();
+    mSurface = nullptr;
+}
+
+void DDImage::WriteBitsToSurface()
+{
+    if (mBits == nullptr || mLockDisabled || !LockSurface())
+        return;
+    const NativeDisplay& display = *mDDInterface;
+    const DWORD bitCount = mLockedDesc.ddpfPixelFormat.dwRGBBitCount;
+    auto* row = static_cast<uint8_t*>(mLockedDesc.lpSurface);
+    const int width = std::min(mWidth, static_cast<int>(mLockedDesc.dwWidth));
+    const int height = std::min(mHeight, static_cast<int>(mLockedDesc.dwHeight));
+    for (int y = 0; y < height && (bitCount == 16 || bitCount == 32); ++y, row += mLockedDesc.lPitch) {
+        for (int x = 0; x < width; ++x) {
+            const uint32_t value = ToSurface(mBits[static_cast<size_t>(y) * mWidth + x], display);
+            if (bitCount == 16)
+                reinterpret_cast<uint16_t*>(row)[x] = static_cast<uint16_t>(value);
+            else
+                reinterpret_cast<uint32_t*>(row)[x] = value;
+        }
+    }
+    UnlockSurface();
+}
+
+bool DDImage::HasSoftwarePixels() { return GetBits() != nullptr; }
+
+bool DDImage::IsCursorArea() const
+{
+    return this == mDDInterface->mOldCursorAreaImage || this == mDDInterface->mNewCursorAreaImage;
 }
 
 void DDImage::CommitBits()

@@ -70,8 +70,24 @@ public:
     bool CheckDXError(Win32::HRESULT result, const char* step);
     static std::string ResultToString(int result);
 
-    // Presents the draw buffer, or the clip of it; false when presentation failed.
+    // Presents the draw buffer, or the clip of it, with the software cursor; false when
+    // presentation failed.
     bool Redraw(Rect* clip = nullptr);
+
+    // The software cursor: a picture drawn centred in a 64 x 64 area around the mouse, into
+    // every presented frame and, between frames, moved on the primary surface itself.
+    // Null means no software cursor; true when the picture changed.
+    bool SetCursorImage(Image* image);
+    // From the cursor thread: records the position and, unless a frame is being presented,
+    // moves the drawn cursor there at once.
+    void SetCursorPos(int x, int y);
+    // Saves the area under the cursor at the drawn position from the surface and draws the
+    // cursor onto it; screenCoords moves the area by the window's screen position.
+    void DrawCursorTo(DDraw::IDirectDrawSurface* surface, bool screenCoords);
+    // Puts the saved area back onto the surface (draw-buffer coordinates).
+    void RestoreOldCursorArea(DDraw::IDirectDrawSurface* surface);
+    // Moves the drawn cursor on the primary surface to (x, y).
+    void MoveCursorTo(DDraw::IDirectDrawSurface* surface, int x, int y);
 
     AppInterface* mApp;
     D3DInterface* mD3DInterface;
@@ -144,6 +160,12 @@ private:
     int CreateDrawSurface(const char* step);
     int CreateClipper(Win32::HWND window, const char* step);
     void ReadRefreshRate();
+    // The cursor area around (x, y), and where the picture goes in it.
+    Rect CursorArea(int x, int y) const;
+    Point CursorPicturePosition() const;
+    // The primary surface's size, (0, 0, width, height).
+    Rect PrimaryBounds();
+    Point ClientOrigin() const;
     int CreateCursorAreas();
     int ReadPixelFormat();
     void BuildTables();

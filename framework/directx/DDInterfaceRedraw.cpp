@@ -1,5 +1,6 @@
 // Presenting a finished frame: the draw buffer (or the clip of it) goes to the primary
-// surface, by a blit in a window and by flipping the back buffer in full screen.
+// surface with the software cursor, by a blit in a window and by flipping the back buffer
+// in full screen.
 
 #include "framework/directx/D3DInterface.h"
 #include "framework/directx/DDInterface.h"
@@ -58,14 +59,30 @@ bool DDInterface::Redraw(Rect* clip)
 
     bool failed = false;
     if (mIsWindowed) {
+        // The cursor goes into the buffer for the blit and comes out again, so that later
+        // frames drawn into the buffer show no old cursor; the saved area then holds what
+        // the cursor covers on the primary surface. The back surface has the draw buffer's
+        // coordinates, as the draw surface has.
         IDirectDrawSurface* const buffer = mDrawToBackBuffer ? mSecondarySurface : mDrawSurface;
-        failed = CheckDXError(mPrimarySurface->Blt(&destRect, buffer, &sourceRect, DDBLT_WAIT, &effects),
-                              "Redraw Windowed");
+        mCursorDrawnX = mCursorX.load();
+        mCursorDrawnY = mCursorY.load();
+        DrawCursorTo(buffer, false);
+        const Win32::HRESULT result = mPrimarySurface->Blt(&destRect, buffer, &sourceRect, DDBLT_WAIT, &effects);
+        if (mHasOldCursorArea) {
+            RestoreOldCursorArea(buffer);
+            mHasOldCursorArea = true;
+        }
+        failed = CheckDXError(result, "Redraw Windowed");
     } else if (!mApp->IsPopupShowing() && mApp->GetDisplaySettings().mAllowPageFlipping) {
         if (!mDrawToBackBuffer)
             mSecondarySurface->Blt(&destRect, mDrawSurface, &sourceRect, DDBLT_WAIT, &effects);
+        mCursorDrawnX = mCursorX.load();
+        mCursorDrawnY = mCursorY.load();
+        DrawCursorTo(mSecondarySurface, true);
         failed = CheckDXError(mPrimarySurface->Flip(nullptr, DDFLIP_WAIT), "Redraw FullScreen Flip");
     } else {
+        // This frame has no cursor: the next position report draws it again.
+        mHasOldCursorArea = false;
         failed = CheckDXError(mPrimarySurface->Blt(&destRect, mDrawSurface, &sourceRect, DDBLT_WAIT, &effects),
                               "Redraw FullScreen Blt");
     }

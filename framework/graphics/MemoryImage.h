@@ -53,6 +53,17 @@ public:
     void StretchBltMirror(Image* src, const Rect& destRect, const Rect& srcRect, const Rect& clip,
                           const Color& color, int drawMode, bool fastStretch) override;
 
+    // The matrix blit and the textured triangles, rasterised into a picture of this image's
+    // size at `bits` (rows `pitch` bytes apart) in a rasteriser format (kFormat8888 and so
+    // on), clipped to clip and to this image's size. The display draws into its locked
+    // surfaces through them.
+    void BltMatrixHelper(Image* src, const Rect& srcRect, float x, float y, const Matrix3& matrix, const Rect& clip,
+                         const Color& color, void* bits, int pitch, int format, bool linearBlend,
+                         bool additive = false);
+    void BltTrianglesTexHelper(Image* texture, const TriVertex (*triangles)[3], int count, const Rect& clip,
+                               const Color& color, void* bits, int pitch, int format, float tx, float ty,
+                               bool linearBlend, bool additive = false);
+
     // The picture premultiplied by alpha in the display's layout, built on first use.
     virtual uint32_t* GetNativeAlphaData(const NativeDisplay* display);
     // One byte per pixel: pixels left in its run of transparent, opaque or partly

@@ -357,23 +357,25 @@ PixelSpan CoveredPixels(const double start, const double length, const int limit
     return {static_cast<int>(first), static_cast<int>(end - first)};
 }
 
-// The source pixel of each destination pixel of a nearest-pixel stretch: a running position
-// from the area's start, growing by the scale per pixel, truncated and kept under the area.
-// Mirrored, the position runs over the flipped picture from the area's right end.
+// The source pixel of each destination pixel of a nearest-pixel stretch: the position of
+// the area's start plus the scale per pixel, truncated and kept under the area. Each position
+// is computed afresh rather than summed, so that a position on an exact pixel boundary is
+// not lost to accumulated rounding. Mirrored, the position runs over the flipped picture from
+// the area's right end.
 std::vector<int> NearestPixels(const double start, const double length, const int count, const PixelSpan& span,
                                const bool mirror)
 {
     const int end = span.mFirst + span.mCount;
-    const double step = length / count;
-    double position = mirror ? end - (start + length) : start;
+    const double origin = mirror ? end - (start + length) : start;
     const double low = mirror ? 0.0 : span.mFirst;
     const double high = low + span.mCount - 1;
     std::vector<int> pixels(static_cast<size_t>(count));
-    for (int& pixel : pixels) {
-        pixel = static_cast<int>(std::clamp(std::trunc(position), low, high));
+    for (int k = 0; k < count; ++k) {
+        const double position = origin + k * length / count;
+        int pixel = static_cast<int>(std::clamp(std::trunc(position), low, high));
         if (mirror)
             pixel = end - 1 - pixel;
-        position += step;
+        pixels[static_cast<size_t>(k)] = pixel;
     }
     return pixels;
 }

@@ -18,16 +18,22 @@ uint32_t PackColor(const Color& color)
            (Blend::ChannelOf(color.mGreen) << 8) | Blend::ChannelOf(color.mBlue);
 }
 
-// The destination's pixels inside the clip rectangle. A destination whose flags say it has
-// neither alpha nor transparency is drawn as opaque, as the ordinary blits draw it.
-RasterTarget MakeTarget(MemoryImage& dest, const Rect& clip)
+// The pixels of a picture of the destination's size inside the clip rectangle.
+RasterTarget MakeTarget(const MemoryImage& dest, const Rect& clip, void* bits, const int pitch, const int format)
 {
     RasterTarget target;
     target.mClip = clip.Intersection(Rect(0, 0, dest.mWidth, dest.mHeight));
-    target.mBits = dest.GetBits();
-    target.mPitch = dest.mWidth * 4;
-    target.mFormat = (!dest.mHasAlpha && !dest.mHasTrans) ? kFormat888 : kFormat8888;
+    target.mBits = static_cast<uint8_t*>(bits);
+    target.mPitch = pitch;
+    target.mFormat = format;
     return target;
+}
+
+// A destination whose flags say it has neither alpha nor transparency is drawn as opaque,
+// as the ordinary blits draw it.
+int SoftwareFormat(const MemoryImage& dest)
+{
+    return (!dest.mHasAlpha && !dest.mHasTrans) ? kFormat888 : kFormat8888;
 }
 
 bool IsEmpty(const Rect& rect)
@@ -85,8 +91,8 @@ bool IsDrawMode(const int drawMode)
 // that its centre lands on (x - 0.5, y - 0.5): with pixel centres on whole coordinates, an
 // identity matrix at (x0 + w / 2, y0 + h / 2) covers exactly the pixels a plain blit at
 // (x0, y0) covers.
-void BltMatrixHelper(MemoryImage& source, const float x, const float y, const Matrix3& matrix,
-                     const RasterStyle& style, const Rect& srcRect, const RasterTarget& target)
+void RasterizeMatrixQuad(MemoryImage& source, const float x, const float y, const Matrix3& matrix,
+                         const RasterStyle& style, const Rect& srcRect, const RasterTarget& target)
 {
     const float halfWidth = static_cast<float>(srcRect.mWidth) * 0.5f;
     const float halfHeight = static_cast<float>(srcRect.mHeight) * 0.5f;
@@ -115,24 +121,35 @@ void MemoryImage::BltMatrix(Image* src, const float x, const float y, const Matr
 {
     if (src != nullptr)
         src->mDrawn = true;
-    auto* const source = dynamic_cast<MemoryImage*>(src);
-    if (source == nullptr || !IsDrawMode(drawMode) || source->mWidth <= 0 || source->mHeight <= 0)
+    if (!IsDrawMode(drawMode))
         return;
     // The destination's pixels first, so that a source that is also the destination is
     // already held as ARGB pixels when it is read.
-    const RasterTarget target = MakeTarget(*this, clip);
+    uint32_t* const bits = GetBits();
+    BltMatrixHelper(src, srcRect, x, y, matrix, clip, color, bits, mWidth * 4, SoftwareFormat(*this), linearBlend,
+                    drawMode == DRAWMODE_ADDITIVE);
+    BitsChanged();
+}
+
+void MemoryImage::BltMatrixHelper(Image* src, const Rect& srcRect, const float x, const float y,
+                                  const Matrix3& matrix, const Rect& clip, const Color& color, void* bits,
+                                  const int pitch, const int format, const bool linearBlend, const bool additive)
+{
+    auto* const source = dynamic_cast<MemoryImage*>(src);
+    if (source == nullptr || bits == nullptr || source->mWidth <= 0 || source->mHeight <= 0)
+        return;
+    const RasterTarget target = MakeTarget(*this, clip, bits, pitch, format);
     TextureSource texture;
     PrepareTexture(*source, srcRect, texture);
-    if (!IsEmpty(texture.mTexture.mSampleArea) && !IsEmpty(srcRect)) {
-        RasterStyle style;
-        style.mTexture = &texture.mTexture;
-        style.mBlended = HasTransparency(*source);
-        style.mColor = PackColor(color);
-        style.mLinear = linearBlend;
-        style.mAdditive = drawMode == DRAWMODE_ADDITIVE;
-        BltMatrixHelper(*source, x, y, matrix, style, srcRect, target);
-    }
-    BitsChanged();
+    if (IsEmpty(texture.mTexture.mSampleArea) || IsEmpty(srcRect))
+        return;
+    RasterStyle style;
+    style.mTexture = &texture.mTexture;
+    style.mBlended = HasTransparency(*source);
+    style.mColor = PackColor(color);
+    style.mLinear = linearBlend;
+    style.mAdditive = additive;
+    RasterizeMatrixQuad(*source, x, y, matrix, style, srcRect, target);
 }
 
 void MemoryImage::BltTrianglesTex(Image* texture, const TriVertex (*triangles)[3], const int count, const Rect& clip,
@@ -143,12 +160,23 @@ void MemoryImage::BltTrianglesTex(Image* texture, const TriVertex (*triangles)[3
         texture->mDrawn = true;
     if (!IsDrawMode(drawMode))
         return;
+    uint32_t* const bits = GetBits();
+    BltTrianglesTexHelper(texture, triangles, count, clip, color, bits, mWidth * 4, SoftwareFormat(*this), tx, ty,
+                          linearBlend, drawMode == DRAWMODE_ADDITIVE);
+    BitsChanged();
+}
+
+void MemoryImage::BltTrianglesTexHelper(Image* texture, const TriVertex (*triangles)[3], const int count,
+                                        const Rect& clip, const Color& color, void* bits, const int pitch,
+                                        const int format, const float tx, const float ty, const bool linearBlend,
+                                        const bool additive)
+{
     // A texture that is not a MemoryImage gives untextured triangles; an empty picture
     // gives nothing to sample and so nothing to draw.
     auto* const image = dynamic_cast<MemoryImage*>(texture);
-    if (image != nullptr && (image->mWidth <= 0 || image->mHeight <= 0))
+    if (bits == nullptr || (image != nullptr && (image->mWidth <= 0 || image->mHeight <= 0)))
         return;
-    const RasterTarget target = MakeTarget(*this, clip);
+    const RasterTarget target = MakeTarget(*this, clip, bits, pitch, format);
     TextureSource textureSource;
     RasterStyle style;
     if (image != nullptr) {
@@ -158,7 +186,7 @@ void MemoryImage::BltTrianglesTex(Image* texture, const TriVertex (*triangles)[3
     }
     style.mColor = PackColor(color);
     style.mLinear = linearBlend;
-    style.mAdditive = drawMode == DRAWMODE_ADDITIVE;
+    style.mAdditive = additive;
     for (int i = 0; i < count; ++i) {
         TriVertex triangle[3] = {triangles[i][0], triangles[i][1], triangles[i][2]};
         style.mVertexColor = false;
@@ -169,7 +197,6 @@ void MemoryImage::BltTrianglesTex(Image* texture, const TriVertex (*triangles)[3
         }
         RasterizeTexturedPolygon(triangle, 3, style, target);
     }
-    BitsChanged();
 }
 
 } // namespace Zest

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <type_traits>
 #include <utility>
 
 namespace Zest {
@@ -322,9 +323,10 @@ uint32_t MixTinted(const uint32_t dest, const uint32_t src, const uint32_t weigh
 
 // Normal mode: the source (alpha sa, already 255 when the texels' alpha is not used) over
 // the destination. An opaque destination stays opaque and takes opaque texels unchanged.
+// Three destination layouts share the opaque form; inlined, it costs the hot loops no call.
 template <bool OpaqueDest>
-void BlendPixel(uint32_t& dest, const uint32_t src, const uint32_t sourceAlpha, const uint32_t tint,
-                const bool tinted)
+[[gnu::always_inline]] inline void BlendPixel(uint32_t& dest, const uint32_t src, const uint32_t sourceAlpha,
+                                              const uint32_t tint, const bool tinted)
 {
     const uint32_t alpha = tinted ? sourceAlpha * (tint >> 24) / 255 : sourceAlpha;
     if (alpha == 0)
@@ -369,6 +371,50 @@ void AddPixel(uint32_t& dest, const uint32_t src, const bool useAlpha, const uin
     dest = result;
 }
 
+// How a span routine reaches the destination's pixels: Open gives the pixel as a 32-bit
+// ARGB value to draw on (keeping it in widened when it has to be converted) and Close
+// writes that value back. 32-bit pixels are drawn on in place.
+struct Pixels32 {
+    using Pixel = uint32_t;
+
+    static uint32_t& Open(uint32_t& pixel, uint32_t&) { return pixel; }
+    static void Close(uint32_t&, const uint32_t) {}
+};
+
+// A 16-bit layout with 5-bit red and blue fields, blue in the low bits and green (GreenBits
+// wide) between them, widened to an opaque 32-bit pixel and narrowed back as the header
+// describes.
+template <int GreenBits>
+struct Pixels16 {
+    using Pixel = uint16_t;
+
+    static constexpr int kRedShift = 5 + GreenBits;
+    static constexpr uint32_t kGreenMask = (1u << GreenBits) - 1;
+    static constexpr uint32_t kColorMask = (1u << (kRedShift + 5)) - 1;
+
+    static uint32_t& Open(const uint16_t pixel, uint32_t& widened)
+    {
+        const uint32_t red = (pixel >> kRedShift) & 0x1F;
+        const uint32_t green = (pixel >> 5) & kGreenMask;
+        const uint32_t blue = pixel & 0x1F;
+        widened = 0xFF000000 | (red << 19) | (green << (16 - GreenBits)) | (blue << 3);
+        return widened;
+    }
+
+    static void Close(uint16_t& pixel, const uint32_t color)
+    {
+        const uint32_t red = (color >> 19) & 0x1F;
+        const uint32_t green = (color >> (16 - GreenBits)) & kGreenMask;
+        const uint32_t blue = (color >> 3) & 0x1F;
+        pixel = static_cast<uint16_t>((red << kRedShift) | (green << 5) | blue | (pixel & ~kColorMask));
+    }
+};
+
+template <uint32_t Index>
+using DestPixels = std::conditional_t<
+    (Index & kSpanFormatMask) == kSpanFormat565, Pixels16<6>,
+    std::conditional_t<(Index & kSpanFormatMask) == kSpanFormat555, Pixels16<5>, Pixels32>>;
+
 // The span routine of one index: every row of the triangle inside the clip, every pixel of
 // the row sampled, coloured and written by the index's rules.
 template <uint32_t Index>
@@ -380,8 +426,10 @@ void DrawTriangle(const TriangleRecord& triangle, const RasterTarget& target, co
     constexpr bool kVertexColor = (Index & kSpanVertexColor) != 0;
     constexpr bool kBlended = (Index & kSpanBlended) != 0;
     constexpr bool kTextured = (Index & kSpanTextured) != 0;
-    constexpr bool kOpaqueDest = (Index & kSpanFormat888) != 0;
+    // Only 8888 has an alpha channel.
+    constexpr bool kOpaqueDest = (Index & kSpanFormatMask) != 0;
     constexpr bool kAdditive = (Index & kSpanAdditive) != 0;
+    using Pixels = DestPixels<Index>;
 
     TriangleSetup setup;
     if (!setup.Init(triangle))
@@ -414,7 +462,7 @@ void DrawTriangle(const TriangleRecord& triangle, const RasterTarget& target, co
             for (Interpolator& channel : channels)
                 channel.StartSpan(first, y);
         }
-        auto* const row = reinterpret_cast<uint32_t*>(reinterpret_cast<uint8_t*>(target.mBits) + y * target.mPitch);
+        auto* const row = reinterpret_cast<typename Pixels::Pixel*>(target.mBits + y * target.mPitch);
         for (int64_t x = first; x <= last; ++x) {
             uint32_t src = kWhite;
             if constexpr (kTextured) {
@@ -433,21 +481,23 @@ void DrawTriangle(const TriangleRecord& triangle, const RasterTarget& target, co
                 tint = kTinted ? Modulate(vertexColor, color) : vertexColor;
                 tinted = tint != kWhite;
             }
+            uint32_t widened = 0;
+            uint32_t& dest = Pixels::Open(row[x], widened);
             if constexpr (kAdditive)
-                AddPixel(row[x], src, kBlended, tint, tinted);
+                AddPixel(dest, src, kBlended, tint, tinted);
             else
-                BlendPixel<kOpaqueDest>(row[x], src, kBlended ? src >> 24 : 255, tint, tinted);
+                BlendPixel<kOpaqueDest>(dest, src, kBlended ? src >> 24 : 255, tint, tinted);
+            Pixels::Close(row[x], dest);
         }
     }
 }
 
 using SpanRoutine = void (*)(const TriangleRecord&, const RasterTarget&, const SpanTexture*, uint32_t);
 
-// Routines for the 32-bit formats; the 16-bit ones have none.
 template <size_t... Indices>
 constexpr std::array<SpanRoutine, kSpanRoutineCount> MakeSpanRoutines(std::index_sequence<Indices...>)
 {
-    return {((Indices & kSpanFormat565) != 0 ? nullptr : &DrawTriangle<static_cast<uint32_t>(Indices)>)...};
+    return {&DrawTriangle<static_cast<uint32_t>(Indices)>...};
 }
 
 constexpr std::array<SpanRoutine, kSpanRoutineCount> kSpanRoutines =
@@ -547,9 +597,7 @@ void RasterizeTriangleSpans(const uint32_t index, const TriangleRecord& triangle
 {
     if (index >= kSpanRoutines.size())
         return;
-    const SpanRoutine routine = kSpanRoutines[index];
-    if (routine != nullptr)
-        routine(triangle, target, texture, color);
+    kSpanRoutines[index](triangle, target, texture, color);
 }
 
 void RasterizeTexturedPolygon(const TriVertex* vertices, const int count, const RasterStyle& style,

@@ -21,7 +21,12 @@
 namespace Zest {
 
 // Destination formats: 32-bit ARGB, 32-bit RGB (taken as opaque; alpha written 255), and
-// the 16-bit layouts, which have no span routines.
+// the 16-bit RGB layouts 5-6-5 (red 0xF800, green 0x07E0, blue 0x001F) and 5-5-5 (0x7C00,
+// 0x03E0, 0x001F). A 16-bit pixel is drawn on as an opaque 32-bit one: each field is
+// widened by shifting it to the top of its byte (a 5-bit 31 becomes 248, as the display
+// widens its 16-bit surfaces), blended, and narrowed again to the top bits of each channel,
+// so that drawing into a 16-bit picture gives exactly what drawing into an opaque 32-bit
+// picture and narrowing that gives. The spare top bit of 5-5-5 is kept.
 constexpr int kFormat8888 = 0x8888;
 constexpr int kFormat888 = 0x888;
 constexpr int kFormat565 = 0x565;
@@ -36,6 +41,7 @@ constexpr uint32_t kSpanTextured = 0x10;    // otherwise the source is opaque wh
 constexpr uint32_t kSpanFormat888 = 0x20;
 constexpr uint32_t kSpanFormat565 = 0x40;
 constexpr uint32_t kSpanFormat555 = 0x60;
+constexpr uint32_t kSpanFormatMask = 0x60;
 constexpr uint32_t kSpanAdditive = 0x80; // added with saturation instead of blended over
 constexpr int kSpanRoutineCount = 256;
 
@@ -68,9 +74,10 @@ struct SpanTexture {
     Rect mSampleArea;
 };
 
-// Where a draw writes. mClip lies inside the picture; nothing outside it is written.
+// Where a draw writes: pixels of the format's size (4 or 2 bytes, aligned to it) in rows
+// mPitch bytes apart. mClip lies inside the picture; nothing outside it is written.
 struct RasterTarget {
-    uint32_t* mBits = nullptr;
+    uint8_t* mBits = nullptr;
     int32_t mPitch = 0; // bytes from one row to the next
     int mFormat = kFormat8888;
     Rect mClip;
@@ -121,8 +128,8 @@ uint32_t SpanRoutineIndex(const RasterStyle& style, int format);
 void RasterizeTexturedPolygon(const TriVertex* vertices, int count, const RasterStyle& style,
                               const RasterTarget& target);
 
-// Draws one fixed-point triangle with the span routine of the index; an index without a
-// routine draws nothing.
+// Draws one fixed-point triangle with the span routine of the index; an index of
+// kSpanRoutineCount or more draws nothing.
 void RasterizeTriangleSpans(uint32_t index, const TriangleRecord& triangle, const RasterTarget& target,
                             const SpanTexture* texture, uint32_t color);
 
