@@ -58,12 +58,20 @@ DDImage::DDImage(DDInterface* display) : MemoryImage(display->mApp), mDDInterfac
 
 DDImage::~DDImage()
 {
-    if (mSurface != nullptr) {
-        if (mLockCount > 0)
-            mSurface->Unlock(nullptr);
-        mSurface->Release();
-    }
+    ReleaseSurface();
     mDDInterface->RemoveDDImage(this);
+}
+
+void DDImage::ReleaseSurface()
+{
+    if (mSurface == nullptr)
+        return;
+    // A surface is never released locked, and a lock count never outlives its surface.
+    if (mLockCount > 0)
+        mSurface->Unlock(nullptr);
+    mLockCount = 0;
+    mSurface->Release();
+    mSurface = nullptr;
 }
 
 bool DDImage::Check3D(const Image* image)
@@ -108,10 +116,7 @@ bool DDImage::GenerateDDSurface()
         return false;
     }
     // A surface that cannot be filled is not kept: it would show an unwritten picture.
-    const auto dropSurface = [this] {
-        mSurface->Release();
-        mSurface = nullptr;
-    };
+    const auto dropSurface = [this] { ReleaseSurface(); };
     if (!LockSurface()) {
         dropSurface();
         return false;
@@ -227,8 +232,7 @@ void DDImage::DeleteDDSurface()
         return;
     if (mColorTable == nullptr && mBits == nullptr && mTextureData == nullptr)
         GetBits();
-    mSurface->Release();
-    mSurface = nullptr;
+    ReleaseSurface();
 }
 
 void DDImage::DeleteExtraBuffers()
@@ -251,7 +255,9 @@ uint32_t* DDImage::GetBits()
         return nullptr;
 
     const size_t count = PixelCount(*this);
-    mBits = new uint32_t[count + 1];
+    // Pixels the surface does not have (a surface of another depth, or one smaller than the
+    // image) stay transparent black.
+    mBits = new uint32_t[count + 1]();
     mBits[count] = kImageGuardWord;
     // A keyed surface keeps its transparent pixels as the key: they become transparent
     // again, so that the picture survives a round trip through the surface.
@@ -260,8 +266,11 @@ uint32_t* DDImage::GetBits()
     const NativeDisplay& display = *mDDInterface;
     const DWORD bitCount = mLockedDesc.ddpfPixelFormat.dwRGBBitCount;
     const auto* row = static_cast<const uint8_t*>(mLockedDesc.lpSurface);
-    for (int y = 0; y < mHeight && (bitCount == 16 || bitCount == 32); ++y, row += mLockedDesc.lPitch) {
-        for (int x = 0; x < mWidth; ++x) {
+    const int width = std::min(mWidth, static_cast<int>(mLockedDesc.dwWidth));
+    const int height = std::min(mHeight, static_cast<int>(mLockedDesc.dwHeight));
+    for (int y = 0; y < height && row != nullptr && (bitCount == 16 || bitCount == 32);
+         ++y, row += mLockedDesc.lPitch) {
+        for (int x = 0; x < width; ++x) {
             const uint32_t value = bitCount == 16 ? reinterpret_cast<const uint16_t*>(row)[x]
                                                   : reinterpret_cast<const uint32_t*>(row)[x];
             uint32_t pixel = FromSurface(value, display);
@@ -294,7 +303,7 @@ bool DDImage::UnlockSurface()
     // An unpaired unlock is ignored instead of driving the count below zero.
     if (Check3D() || mLockCount <= 0)
         return false;
-    if (--mLockCount == 0)
+    if (--mLockCount == 0 && mSurface != nullptr)
         mSurface->Unlock(nullptr);
     return true;
 }
@@ -304,8 +313,7 @@ void DDImage::SetSurface(IDirectDrawSurface* surface)
     // The surface held before is released, not leaked.
     if (surface != nullptr)
         surface->AddRef();
-    if (mSurface != nullptr)
-        mSurface->Release();
+    ReleaseSurface();
     mSurfaceSet = true;
     mSurface = surface;
     if (surface != nullptr) {
@@ -380,8 +388,7 @@ void DDImage::BitsChanged()
         WriteBitsToSurface();
         return;
     }
-    mSurface->Release();
-    mSurface = nullptr;
+    ReleaseSurface();
 }
 
 void DDImage::WriteBitsToSurface()

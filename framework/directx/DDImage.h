@@ -124,6 +124,8 @@ public:
                                           int coverHeight);
 
 private:
+    // Unlocks the surface if it is locked, releases it and clears the lock count.
+    void ReleaseSurface();
     bool WriteSurface16(const DDraw::DDSURFACEDESC& desc);
     bool WriteSurface32(const DDraw::DDSURFACEDESC& desc);
     void SetSourceColorKey(uint32_t key);

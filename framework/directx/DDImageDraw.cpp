@@ -82,7 +82,7 @@ void DDImage::FillRect(const Rect& rect, const Color& color, const int drawMode)
     if (Check3D())
         return;
     CommitBits();
-    if (!mHasAlpha && !mHasTrans && !Is3DOn(*mDDInterface)) {
+    if (!mHasAlpha && !mHasTrans && !Is3DOn(*mDDInterface) && TakesSurfaceDrawing()) {
         if (drawMode == DRAWMODE_NORMAL)
             NormalFillRect(rect, color);
         else if (drawMode == DRAWMODE_ADDITIVE)
@@ -105,7 +105,7 @@ void DDImage::DrawLine(const double x1, const double y1, const double x2, const 
 {
     if (Check3D())
         return;
-    if (mHasAlpha || mHasTrans || Is3DOn(*mDDInterface)) {
+    if (mHasAlpha || mHasTrans || Is3DOn(*mDDInterface) || !TakesSurfaceDrawing()) {
         if (HasSoftwarePixels())
             MemoryImage::DrawLine(x1, y1, x2, y2, color, drawMode);
         return;
@@ -137,7 +137,7 @@ void DDImage::DrawLineAA(const double x1, const double y1, const double x2, cons
 {
     if (Check3D())
         return;
-    if (mHasAlpha || mHasTrans || Is3DOn(*mDDInterface)) {
+    if (mHasAlpha || mHasTrans || Is3DOn(*mDDInterface) || !TakesSurfaceDrawing()) {
         // The software case draws the plain line.
         if (HasSoftwarePixels())
             MemoryImage::DrawLine(x1, y1, x2, y2, color, drawMode);
@@ -177,7 +177,7 @@ void DDImage::Blt(Image* src, const int x, const int y, const Rect& srcRect, con
     CommitBits();
     if (Check3D())
         return;
-    if (!mHasAlpha && !mHasTrans && (!Is3DOn(*mDDInterface) || IsCursorArea())) {
+    if (!mHasAlpha && !mHasTrans && (!Is3DOn(*mDDInterface) || IsCursorArea()) && TakesSurfaceDrawing()) {
         if (drawMode == DRAWMODE_NORMAL)
             NormalBlt(src, x, y, srcRect, color);
         else if (drawMode == DRAWMODE_ADDITIVE)

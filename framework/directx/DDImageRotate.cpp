@@ -350,7 +350,7 @@ void DDImage::BltRotated(Image* src, const float x, const float y, const Rect& s
         return;
     auto* const source = dynamic_cast<MemoryImage*>(src);
     if (source == nullptr) {
-        DeleteExtraBuffers();
+        DropMemoryCopies();
         return;
     }
     source->CommitBits();

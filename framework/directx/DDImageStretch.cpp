@@ -180,7 +180,7 @@ void SurfaceStretch(DDImage& image, Image* const src, const Rect& area, const Do
 {
     auto* const source = dynamic_cast<MemoryImage*>(src);
     if (source == nullptr) {
-        image.DeleteExtraBuffers();
+        image.DropMemoryCopies();
         return;
     }
     source->CommitBits();
@@ -274,7 +274,8 @@ void DDImage::StretchBlt(Image* src, const Rect& destRect, const Rect& srcRect, 
         const Rect whole(0, 0, area.mWidth, area.mHeight);
         picture.SlowStretchBlt(src, whole, from);
         Blt(&picture, area.mX, area.mY, whole, color, drawMode);
-        DeleteExtraBuffers();
+        // Without a surface the pixels are still the only picture.
+        DropMemoryCopies();
         return;
     }
     // A destination that cannot have a surface (partly transparent pixels) is drawn in

@@ -234,7 +234,7 @@ int DDInterface::InitFullScreen(const Win32::HWND window)
 {
     OutputDebug("Desktop is           %4lu x %4lu [%2d:%2d]\n", static_cast<unsigned long>(mDesktopWidth),
                 static_cast<unsigned long>(mDesktopHeight), mDesktopAspect.mNumerator, mDesktopAspect.mDenominator);
-    if (mIs3D && mDesktopAspect > mAspect) {
+    if (mIs3D && mHeight > 0 && mDesktopAspect > mAspect) {
         mDisplayWidth = mDesktopWidth;
         mDisplayHeight = mDesktopHeight;
         mDisplayAspect = mDesktopAspect;

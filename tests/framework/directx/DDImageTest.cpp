@@ -318,6 +318,68 @@ TEST_F(DDImageTest, HandedInSurfaceOutlivesDisplayDataChanges)
     EXPECT_EQ(screen->mSurface, mDisplay->mDrawSurface);
 }
 
+TEST_F(DDImageTest, NewerPixelsWhileLockedLeaveNoLockBehind)
+{
+    InitDisplay(kFormat888);
+    const auto image = MakeImage({0xFF112233}, 1, 1);
+    ASSERT_TRUE(image->LockSurface());
+    const uint32_t newer = 0xFF445566;
+    image->SetBits(&newer, 1, 1, true);
+    EXPECT_EQ(image->mSurface, nullptr);
+    EXPECT_EQ(image->mLockCount, 0);
+    EXPECT_FALSE(image->UnlockSurface()) << "the lock went with its surface";
+    EXPECT_EQ(ImageSurfacePixels(*image), (std::vector<uint32_t>{0x445566}));
+}
+
+TEST_F(DDImageTest, SurfaceDroppedWhileLockedIsNotReadThroughTheOldLock)
+{
+    InitDisplay(kFormat888);
+    const auto image = MakeImage({0xFF112233, 0xFF445566}, 2, 1);
+    ASSERT_TRUE(image->LockSurface());
+    image->SetVideoMemory(true);
+    EXPECT_EQ(image->mLockCount, 0);
+    // The next lock makes and locks a new surface instead of reusing the old description.
+    EXPECT_EQ(ImageSurfacePixels(*image), (std::vector<uint32_t>{0x112233, 0x445566}));
+    EXPECT_NE(image->mSurface, nullptr);
+}
+
+TEST_F(DDImageTest, PixelsReadFromASmallerHandedInSurfaceStayInsideIt)
+{
+    InitDisplay(kFormat888);
+    IDirectDrawSurface* const surface = MakeSurface(2, 1);
+    ASSERT_NE(surface, nullptr);
+    DDSURFACEDESC desc{};
+    desc.dwSize = sizeof(desc);
+    ASSERT_EQ(surface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr), DD_OK);
+    static_cast<uint32_t*>(desc.lpSurface)[0] = 0x112233;
+    static_cast<uint32_t*>(desc.lpSurface)[1] = 0x445566;
+    surface->Unlock(nullptr);
+
+    auto image = std::make_unique<DDImage>(mDisplay.get());
+    image->SetSurface(surface);
+    surface->Release();
+    image->Create(3, 2);
+    const uint32_t* const bits = image->GetBits();
+    ASSERT_NE(bits, nullptr);
+    EXPECT_EQ(std::vector<uint32_t>(bits, bits + 6),
+              (std::vector<uint32_t>{0xFF112233, 0xFF445566, 0, 0, 0, 0}));
+}
+
+TEST_F(DDImageTest, FilteredStretchWithoutASurfaceDrawsInSoftware)
+{
+    // The display is not set up, so the image cannot have a surface: its pixels are the only
+    // copy of the picture, and the stretch is drawn into them.
+    const std::vector<uint32_t> pixels{0xFF112233, 0xFF445566, 0xFF778899, 0xFFAABBCC};
+    const auto image = MakeImage(pixels, 2, 2);
+    const auto source = MakeImage({0xFF000000}, 1, 1);
+    const Zest::Rect whole(0, 0, 2, 2);
+    image->StretchBlt(source.get(), whole, Zest::Rect(0, 0, 1, 1), whole, Zest::Color::White,
+                      Zest::DRAWMODE_NORMAL, false);
+    EXPECT_EQ(image->mSurface, nullptr);
+    ASSERT_NE(image->mBits, nullptr) << "the only copy of the picture was freed";
+    EXPECT_EQ(std::vector<uint32_t>(image->mBits, image->mBits + 4), std::vector<uint32_t>(4, 0xFF000000));
+}
+
 TEST_F(DDImageTest, ImageOnADisplayNotSetUpGetsNoSurface)
 {
     const auto image = MakeImage({0xFF112233}, 1, 1);

@@ -275,6 +275,16 @@ TEST_F(DisplayTest, WindowAfterWidescreenShowsTheBufferUnscaled)
     EXPECT_EQ(mDisplay->mPresentationRect, Zest::Rect(0, 0, 800, 600));
 }
 
+TEST_F(DisplayTest, FullScreen3DWithoutAHeightFailsInsteadOfDividingByIt)
+{
+    Win32::SetDesktopSize(1280, 800);
+    mApp.mDisplaySettings.mHeight = 0;
+    mDisplay->mIs3D = true;
+    EXPECT_NE(InitFullScreen(), DDInterface::RESULT_OK);
+    EXPECT_FALSE(mDisplay->mIsWidescreen);
+    EXPECT_FALSE(mDisplay->mInitialized);
+}
+
 TEST_F(DisplayTest, CapabilityTestRunsOnceAndKeeps3DOffWhenItFails)
 {
     mApp.mDisplaySettings.mAutoEnable3D = true;
