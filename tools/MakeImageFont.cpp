@@ -7,6 +7,7 @@
 // pixel. OUTPUT_BASE.txt defines the layer Main, and on request the layers Outline (black,
 // under Main) and Shadow (black, one pixel right and down, under everything else).
 
+#include "framework/app/StringHelpers.h"
 #include "framework/resources/ImageLib.h"
 
 #include <ft2build.h>
@@ -191,11 +192,10 @@ void DrawDilatedGlyph(ImageLib::Image& sheet, const Glyph& glyph, const int left
 
 std::string RectText(const int x, const int y, const int width, const int height)
 {
-    return "(" + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(width) + " " +
-           std::to_string(height) + ")";
+    return Zest::FormatString("(%d %d %d %d)", x, y, width, height);
 }
 
-std::string PointText(const int x, const int y) { return "(" + std::to_string(x) + " " + std::to_string(y) + ")"; }
+std::string PointText(const int x, const int y) { return Zest::FormatString("(%d %d)", x, y); }
 
 } // namespace
 
