@@ -1,6 +1,7 @@
 // The widget manager's fixed update, smooth update and drawing of the screen, with the
 // overlays that widgets defer to later in the same frame.
 
+#include "framework/directx/DDImage.h"
 #include "framework/graphics/AppInterface.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/widgets/Widget.h"
@@ -48,6 +49,10 @@ bool WidgetManager::DrawScreen()
 
     Graphics g(mScreenImage);
     mCurrentGraphics = &g;
+    // A display image stays locked while the widgets draw, so that their drawing does not
+    // lock and unlock its surface call by call.
+    auto* const displayImage = dynamic_cast<DDImage*>(mScreenImage);
+    const bool locked = displayImage != nullptr && displayImage->LockSurface();
     bool drewWidget = false;
     if (dirtyCount > 0) {
         Graphics screen(g);
@@ -68,6 +73,8 @@ bool WidgetManager::DrawScreen()
         }
     }
     FlushDeferredOverlayWidgets(INT_MAX);
+    if (locked)
+        displayImage->UnlockSurface();
     mCurrentGraphics = nullptr;
     return drewWidget;
 }
