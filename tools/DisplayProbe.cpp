@@ -1,6 +1,6 @@
-// Opens the display in a window or in full screen, fills the draw buffer with a test
-// picture through the screen image's locked surface, and presents it for a while, so that a
-// screenshot shows what the display puts on the screen.
+// Opens the display in a window or in full screen, draws a test picture on the screen
+// image, and presents it for a while, so that a screenshot shows what the display puts on
+// the screen.
 // Usage: display_probe windowed|fullscreen|scene SECONDS
 //
 // The picture: a frame, colour bars, a grey ramp and a caption. "scene" instead draws the
@@ -61,30 +61,6 @@ void DrawTestPicture(MemoryImage& picture, const std::string& caption)
     g.SetFont(&font);
     g.SetColor(Color::White);
     g.DrawString(caption, 40, 80);
-}
-
-// Writes the picture into the screen image's surface in the display's pixel format.
-bool WriteToScreen(DDInterface& display, MemoryImage& picture)
-{
-    DDImage* screen = display.GetScreenImage();
-    if (screen == nullptr || !screen->LockSurface())
-        return false;
-    const DDraw::DDSURFACEDESC& desc = screen->mLockedDesc;
-    const uint32_t* bits = picture.GetBits();
-    auto* row = static_cast<uint8_t*>(desc.lpSurface);
-    for (int y = 0; y < kHeight; ++y, row += desc.lPitch) {
-        for (int x = 0; x < kWidth; ++x) {
-            const uint32_t argb = bits[y * kWidth + x];
-            const uint32_t value = display.mRedConvTable[(argb >> 16) & 0xFF] |
-                                   display.mGreenConvTable[(argb >> 8) & 0xFF] | display.mBlueConvTable[argb & 0xFF];
-            if (display.mRGBBits == 16)
-                reinterpret_cast<uint16_t*>(row)[x] = static_cast<uint16_t>(value);
-            else
-                reinterpret_cast<uint32_t*>(row)[x] = value;
-        }
-    }
-    screen->UnlockSurface();
-    return true;
 }
 
 // Keeps the window's messages flowing and presents a frame every 50 ms for a while.
@@ -193,7 +169,9 @@ int main(int argc, char** argv)
             DrawTestPicture(picture, std::string(windowed ? "Windowed" : "Full screen") + ", " +
                                          std::to_string(display.mRGBBits) + "-bit, " +
                                          std::to_string(display.mRefreshRate) + " Hz");
-            if (!WriteToScreen(display, picture) || !display.Redraw()) {
+            Graphics g(display.GetScreenImage());
+            g.DrawImage(&picture, 0, 0);
+            if (!display.Redraw()) {
                 std::fprintf(stderr, "display_probe: the picture could not be presented: %s\n",
                              display.mErrorString.c_str());
                 status = 1;

@@ -1,6 +1,7 @@
 #include "framework/directx/DDImage.h"
 
 #include "framework/directx/DDInterface.h"
+#include "framework/graphics/PictureArrays.h"
 
 #include <algorithm>
 #include <memory>
@@ -11,11 +12,6 @@ namespace Zest {
 using namespace DDraw;
 
 namespace {
-
-size_t PixelCount(const Image& image)
-{
-    return static_cast<size_t>(std::max(image.mWidth, 0)) * static_cast<size_t>(std::max(image.mHeight, 0));
-}
 
 // An ARGB word in the display's layout: the top bits of each channel, alpha dropped.
 uint32_t ToSurface(const uint32_t argb, const NativeDisplay& display)
@@ -40,13 +36,6 @@ uint32_t LowestFreeValue(const std::vector<bool>& taken)
 {
     const auto free = std::find(taken.begin(), taken.end(), false);
     return static_cast<uint32_t>(free - taken.begin());
-}
-
-template <typename T>
-void FreeArray(T*& array)
-{
-    delete[] array;
-    array = nullptr;
 }
 
 } // namespace
@@ -116,84 +105,76 @@ bool DDImage::GenerateDDSurface()
         return false;
     }
     // A surface that cannot be filled is not kept: it would show an unwritten picture.
-    const auto dropSurface = [this] { ReleaseSurface(); };
     if (!LockSurface()) {
-        dropSurface();
+        ReleaseSurface();
         return false;
     }
+    const DWORD bitCount = mLockedDesc.ddpfPixelFormat.dwRGBBitCount;
     bool written = true;
-    if (mLockedDesc.lpSurface != nullptr) {
-        if (mLockedDesc.ddpfPixelFormat.dwRGBBitCount == 16)
-            written = WriteSurface16(mLockedDesc);
-        else if (mLockedDesc.ddpfPixelFormat.dwRGBBitCount == 32)
-            written = WriteSurface32(mLockedDesc);
+    if (mLockedDesc.lpSurface == nullptr) {
+        // Nothing to write into.
+    } else if (!mHasTrans || mBits == nullptr) {
+        WriteConvertedRows(mLockedDesc);
+        // A 16-bit transparent picture without pixels is keyed as 0.
+        if (mHasTrans && bitCount == 16)
+            SetSourceColorKey(0);
+    } else if (bitCount == 16) {
+        written = WriteKeyedSurface16(mLockedDesc);
+    } else if (bitCount == 32) {
+        written = WriteKeyedSurface32(mLockedDesc);
     }
     UnlockSurface();
     if (!written) {
-        dropSurface();
+        ReleaseSurface();
         return false;
     }
     return true;
 }
 
-bool DDImage::WriteSurface16(const DDSURFACEDESC& desc)
+bool DDImage::WriteKeyedSurface16(const DDSURFACEDESC& desc)
 {
     const NativeDisplay& display = *mDDInterface;
     const size_t count = PixelCount(*this);
-    std::vector<uint16_t> converted(mBits != nullptr ? count : 0);
+    std::vector<uint16_t> converted(count);
     uint32_t key = 0;
     bool keyFound = false;
-    for (size_t i = 0; i < converted.size(); ++i) {
+    for (size_t i = 0; i < count; ++i) {
         converted[i] = static_cast<uint16_t>(ToSurface(mBits[i], display));
         if (!keyFound && (mBits[i] >> 24) < 255) {
             key = converted[i];
             keyFound = true;
         }
     }
+    bool collides = false;
+    for (size_t i = 0; i < count && !collides; ++i)
+        collides = (mBits[i] >> 24) == 255 && converted[i] == key;
+    if (collides) {
+        std::vector<bool> taken(65536, false);
+        for (size_t i = 0; i < count; ++i)
+            if ((mBits[i] >> 24) != 0)
+                taken[converted[i]] = true;
+        key = LowestFreeValue(taken);
+        // Every value is shown by some pixel: no key can stand for transparency.
+        if (key >= taken.size())
+            return false;
+    }
     auto* row = static_cast<uint8_t*>(desc.lpSurface);
-    if (!mHasTrans || mBits == nullptr) {
-        for (int y = 0; y < mHeight && !converted.empty(); ++y, row += desc.lPitch)
-            std::copy_n(converted.data() + static_cast<size_t>(y) * mWidth, mWidth, reinterpret_cast<uint16_t*>(row));
-    } else {
-        bool collides = false;
-        for (size_t i = 0; i < count && !collides; ++i)
-            collides = (mBits[i] >> 24) == 255 && converted[i] == key;
-        if (collides) {
-            std::vector<bool> taken(65536, false);
-            for (size_t i = 0; i < count; ++i)
-                if ((mBits[i] >> 24) != 0)
-                    taken[converted[i]] = true;
-            key = LowestFreeValue(taken);
-            // Every value is shown by some pixel: no key can stand for transparency.
-            if (key >= taken.size())
-                return false;
-        }
-        for (int y = 0; y < mHeight; ++y, row += desc.lPitch) {
-            auto* pixels = reinterpret_cast<uint16_t*>(row);
-            for (int x = 0; x < mWidth; ++x) {
-                const size_t i = static_cast<size_t>(y) * mWidth + x;
-                pixels[x] = (mBits[i] >> 24) == 255 ? converted[i] : static_cast<uint16_t>(key);
-            }
+    for (int y = 0; y < mHeight; ++y, row += desc.lPitch) {
+        auto* pixels = reinterpret_cast<uint16_t*>(row);
+        for (int x = 0; x < mWidth; ++x) {
+            const size_t i = static_cast<size_t>(y) * mWidth + x;
+            pixels[x] = (mBits[i] >> 24) == 255 ? converted[i] : static_cast<uint16_t>(key);
         }
     }
-    if (mHasTrans)
-        SetSourceColorKey(key);
+    SetSourceColorKey(key);
     return true;
 }
 
-bool DDImage::WriteSurface32(const DDSURFACEDESC& desc)
+bool DDImage::WriteKeyedSurface32(const DDSURFACEDESC& desc)
 {
     const NativeDisplay& display = *mDDInterface;
     const size_t count = PixelCount(*this);
     auto* row = static_cast<uint8_t*>(desc.lpSurface);
-    if (!mHasTrans || mBits == nullptr) {
-        for (int y = 0; y < mHeight && mBits != nullptr; ++y, row += desc.lPitch) {
-            auto* pixels = reinterpret_cast<uint32_t*>(row);
-            for (int x = 0; x < mWidth; ++x)
-                pixels[x] = ToSurface(mBits[static_cast<size_t>(y) * mWidth + x], display);
-        }
-        return true;
-    }
     const uint32_t* const first =
         std::find_if(mBits, mBits + count, [](const uint32_t pixel) { return (pixel >> 24) < 255; });
     uint32_t key = first != mBits + count ? *first : 0;
@@ -395,12 +376,20 @@ void DDImage::WriteBitsToSurface()
 {
     if (mBits == nullptr || mLockDisabled || !LockSurface())
         return;
+    WriteConvertedRows(mLockedDesc);
+    UnlockSurface();
+}
+
+void DDImage::WriteConvertedRows(const DDSURFACEDESC& desc)
+{
+    const DWORD bitCount = desc.ddpfPixelFormat.dwRGBBitCount;
+    if (mBits == nullptr || desc.lpSurface == nullptr || (bitCount != 16 && bitCount != 32))
+        return;
     const NativeDisplay& display = *mDDInterface;
-    const DWORD bitCount = mLockedDesc.ddpfPixelFormat.dwRGBBitCount;
-    auto* row = static_cast<uint8_t*>(mLockedDesc.lpSurface);
-    const int width = std::min(mWidth, static_cast<int>(mLockedDesc.dwWidth));
-    const int height = std::min(mHeight, static_cast<int>(mLockedDesc.dwHeight));
-    for (int y = 0; y < height && (bitCount == 16 || bitCount == 32); ++y, row += mLockedDesc.lPitch) {
+    auto* row = static_cast<uint8_t*>(desc.lpSurface);
+    const int width = std::min(mWidth, static_cast<int>(desc.dwWidth));
+    const int height = std::min(mHeight, static_cast<int>(desc.dwHeight));
+    for (int y = 0; y < height; ++y, row += desc.lPitch) {
         for (int x = 0; x < width; ++x) {
             const uint32_t value = ToSurface(mBits[static_cast<size_t>(y) * mWidth + x], display);
             if (bitCount == 16)
@@ -409,7 +398,6 @@ void DDImage::WriteBitsToSurface()
                 reinterpret_cast<uint32_t*>(row)[x] = value;
         }
     }
-    UnlockSurface();
 }
 
 bool DDImage::HasSoftwarePixels() { return GetBits() != nullptr; }

@@ -126,8 +126,12 @@ public:
 private:
     // Unlocks the surface if it is locked, releases it and clears the lock count.
     void ReleaseSurface();
-    bool WriteSurface16(const DDraw::DDSURFACEDESC& desc);
-    bool WriteSurface32(const DDraw::DDSURFACEDESC& desc);
+    // A transparent picture with its transparent pixels written as a free colour key;
+    // false when every colour is taken.
+    bool WriteKeyedSurface16(const DDraw::DDSURFACEDESC& desc);
+    bool WriteKeyedSurface32(const DDraw::DDSURFACEDESC& desc);
+    // The pixels converted into the locked surface, as far as both reach.
+    void WriteConvertedRows(const DDraw::DDSURFACEDESC& desc);
     void SetSourceColorKey(uint32_t key);
     // Puts the pixels into a handed-in surface, which the display presents from.
     void WriteBitsToSurface();

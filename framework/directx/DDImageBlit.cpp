@@ -358,8 +358,8 @@ void CopyBySurface(DDImage& dest, DDImage& source, const int x, const int y, con
     DDBLTFX effects{};
     effects.dwSize = sizeof(effects);
     const Rect& part = area.mSource;
-    RECT destRect{area.mX, area.mY, area.mX + part.mWidth, area.mY + part.mHeight};
-    RECT sourceRect{part.mX, part.mY, part.mX + part.mWidth, part.mY + part.mHeight};
+    RECT destRect = ToRECT(Rect(area.mX, area.mY, part.mWidth, part.mHeight));
+    RECT sourceRect = ToRECT(part);
     target->Blt(&destRect, from, &sourceRect, DDBLT_WAIT | (source.mHasTrans ? DDBLT_KEYSRC : 0), &effects);
     if (held)
         target->Lock(nullptr, &dest.mLockedDesc, DDLOCK_WAIT, nullptr);

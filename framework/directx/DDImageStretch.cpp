@@ -241,7 +241,7 @@ void HardwareStretch(DDImage& image, DDImage& source, const Rect& area, const Do
     DDBLTFX effects{};
     effects.dwSize = sizeof(effects);
     const DWORD flags = DDBLT_WAIT | (source.mHasTrans ? DDBLT_KEYSRC : 0);
-    RECT to{area.mX, area.mY, area.mX + area.mWidth, area.mY + area.mHeight};
+    RECT to = ToRECT(area);
     RECT fromRect{static_cast<LONG>(from.mX), static_cast<LONG>(from.mY), static_cast<LONG>(from.mX + from.mWidth),
                   static_cast<LONG>(from.mY + from.mHeight)};
     const bool held = image.mLockCount > 0;

@@ -27,6 +27,12 @@ class DDImage;
 class Image;
 class MemoryImage;
 
+// A rectangle as DirectDraw takes it: (left, top, right, bottom).
+inline DDraw::RECT ToRECT(const Rect& rect)
+{
+    return DDraw::RECT{rect.mX, rect.mY, rect.mX + rect.mWidth, rect.mY + rect.mHeight};
+}
+
 // Whether the primary surface's masks run blue < green < red; the packed 16-bit surface
 // routines depend on it. Written whenever a surface is made.
 extern bool gDisplayRGBOrdered;

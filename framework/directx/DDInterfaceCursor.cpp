@@ -13,8 +13,6 @@ using namespace DDraw;
 
 namespace {
 
-RECT ToRECT(const Rect& rect) { return RECT{rect.mX, rect.mY, rect.mX + rect.mWidth, rect.mY + rect.mHeight}; }
-
 Rect Moved(const Rect& rect, const Point& by) { return Rect(rect.mX + by.mX, rect.mY + by.mY, rect.mWidth, rect.mHeight); }
 
 Win32::HRESULT BltRect(IDirectDrawSurface* dest, const Rect& destRect, IDirectDrawSurface* source,

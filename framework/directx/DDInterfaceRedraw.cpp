@@ -11,12 +11,6 @@ namespace Zest {
 
 using namespace DDraw;
 
-namespace {
-
-RECT ToRECT(const Rect& rect) { return RECT{rect.mX, rect.mY, rect.mX + rect.mWidth, rect.mY + rect.mHeight}; }
-
-} // namespace
-
 bool DDInterface::Redraw(Rect* clip)
 {
     const CritLock lock(mCritSect);

@@ -1,5 +1,7 @@
 #include "framework/graphics/MemoryImage.h"
 
+#include "framework/graphics/PictureArrays.h"
+
 #include <algorithm>
 #include <array>
 #include <cstddef>
@@ -10,21 +12,7 @@ namespace {
 constexpr size_t kPaletteSize = 256;
 constexpr uint32_t kColorBits = 0x00FFFFFF;
 
-size_t PixelCount(const Image& image)
-{
-    if (image.mWidth <= 0 || image.mHeight <= 0)
-        return 0;
-    return static_cast<size_t>(image.mWidth) * static_cast<size_t>(image.mHeight);
-}
-
 bool IsPalettised(const MemoryImage& image) { return image.mColorTable != nullptr && image.mColorIndices != nullptr; }
-
-template <typename T>
-void FreeArray(T*& array)
-{
-    delete[] array;
-    array = nullptr;
-}
 
 template <typename T>
 T* CopyArray(const T* source, const size_t count)
