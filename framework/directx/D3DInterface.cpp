@@ -5,6 +5,7 @@
 namespace Zest {
 
 std::string gD3DErrorString;
+std::atomic<bool> gD3DFrameFailed = false;
 
 bool D3DInterface::InitFromDDInterface(DDInterface*)
 {

@@ -3,6 +3,7 @@
 // support: it never starts, keeps no textures and has no scene to end, so the display
 // always draws in 2D.
 
+#include <atomic>
 #include <string>
 
 namespace Zest {
@@ -13,6 +14,9 @@ class MemoryImage;
 // The last Direct3D step that failed during the current frame ("step: name"); empty when
 // none.
 extern std::string gD3DErrorString;
+// Set when a 3D frame could not begin, cleared when one begins; the application clears it
+// when a presentation fails and asks about keeping 3D at exit while it is set.
+extern std::atomic<bool> gD3DFrameFailed;
 
 class D3DInterface {
 public:

@@ -4,16 +4,13 @@
 // "user32.dll" (the time of the last input) and "shell32.dll" / "shfolder.dll" (the
 // application-data folder). The functions can also be called directly.
 
+#include "platform/win32/Com.h"
 #include "platform/win32/Library.h"
 #include "platform/win32/Types.h"
 
 #include <string_view>
 
 namespace Win32 {
-
-using HRESULT = LONG;
-constexpr HRESULT S_OK = 0;
-constexpr HRESULT E_FAIL = static_cast<HRESULT>(0x80004005);
 
 constexpr int CSIDL_APPDATA = 0x001A;
 constexpr int CSIDL_COMMON_APPDATA = 0x0023;

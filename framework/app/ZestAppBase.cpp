@@ -1,0 +1,386 @@
+// The application object's construction and destruction, its text table, and the services
+// the drawing code and the display ask of it: the set of live images, shared images, 3D,
+// volumes and muting.
+
+#include "framework/app/ZestAppBase.h"
+
+#include "framework/app/PopupRequests.h"
+#include "framework/app/StringHelpers.h"
+#include "framework/directx/D3DInterface.h"
+#include "framework/directx/D3DTester.h"
+#include "framework/directx/DDImage.h"
+#include "framework/directx/DDInterface.h"
+#include "framework/graphics/Graphics.h"
+#include "framework/resources/ImageLib.h"
+#include "framework/sound/MusicInterface.h"
+#include "framework/widgets/Widget.h"
+#include "framework/widgets/WidgetManager.h"
+#include "platform/win32/Clock.h"
+#include "platform/win32/Input.h"
+#include "platform/win32/Kernel.h"
+#include "platform/win32/Library.h"
+#include "platform/win32/MessageBox.h"
+#include "platform/win32/Process.h"
+#include "platform/win32/SystemLibraries.h"
+#include "platform/win32/Window.h"
+
+#include <memory>
+
+namespace Zest {
+namespace {
+
+std::atomic<ZestAppBase*> gZestApp{nullptr};
+
+} // namespace
+
+ZestAppBase* GetZestApp() { return gZestApp.load(); }
+
+ZestAppBase::ZestAppBase() : mPopupRequests(new PopupRequests)
+{
+    gZestApp.store(this);
+    SetAppInterface(this);
+
+    // The display loads its own copy; this one only tells Init whether it can be had.
+    mDDrawModule = Win32::LoadLibraryA("ddraw.dll");
+    mUser32Module = Win32::LoadLibraryA("user32.dll");
+    if (mUser32Module != nullptr)
+        mGetLastInputInfo = reinterpret_cast<Win32::BOOL (*)(Win32::LASTINPUTINFO*)>(
+            Win32::GetProcAddress(mUser32Module, "GetLastInputInfo"));
+    ImageLib::LoadJPEG2000Codec();
+
+    char path[Win32::MAX_PATH] = {};
+    Win32::GetModuleFileNameA(nullptr, path, sizeof(path));
+    mProductVersion = GetProductVersion(path);
+    const std::string executable = path;
+    const size_t slash = executable.find_last_of("/\\");
+    mStartFolder = slash == std::string::npos ? std::string() : executable.substr(0, slash);
+
+    mStartTick = Win32::GetTickCount();
+    mLastPresentTick = Win32::timeGetTime();
+    mNextPresentTick = mLastPresentTick;
+    for (int i = 0; i < 512; ++i)
+        mSaturationTable[i] = static_cast<uint8_t>(i < 255 ? i : 255);
+
+    mStrings["DIALOG_BUTTON_OK"] = L"OK";
+    mStrings["DIALOG_BUTTON_CANCEL"] = L"CANCEL";
+    mStrings["UPDATE_CHECK_TITLE"] = L"Update Check";
+    mStrings["UPDATE_CHECK_BODY"] = L"Checking if there are any updates available for this product ...";
+    mStrings["UP_TO_DATE_TITLE"] = L"Up to Date";
+    mStrings["UP_TO_DATE_BODY"] = L"There are no updates available for this product at this time.";
+    mStrings["NEW_VERSION_TITLE"] = L"New Version";
+    mStrings["NEW_VERSION_BODY"] =
+        L"There is an update available for this product.  Would you like to visit the web site to download it?";
+
+    mWidgetManager = new WidgetManager(this);
+
+    mIsTabletPC = Win32::GetSystemMetrics(Win32::SM_TABLETPC) != 0;
+    if (mIsTabletPC)
+        mSoftwareCursorAllowed = false;
+}
+
+ZestAppBase::~ZestAppBase()
+{
+    Shutdown();
+    // Nothing below may go while the loading thread could still be using it.
+    WaitForLoadingThread();
+    Confirm3DSetting();
+
+    if (mHiddenWindow != nullptr) {
+        Win32::SetWindowLongPtrA(mHiddenWindow, Win32::GWL_USERDATA, 0);
+        Win32::DestroyWindow(mHiddenWindow);
+        mHiddenWindow = nullptr;
+    }
+
+    delete mWidgetManager;
+    mWidgetManager = nullptr;
+    for (auto& entry : mSharedImages)
+        delete entry.second.mImage;
+    mSharedImages.clear();
+
+    // The display's images unregister themselves through it, so it goes after them.
+    delete mDisplay;
+    mDisplay = nullptr;
+    delete mMusic;
+    mMusic = nullptr;
+
+    if (mMainWindow != nullptr) {
+        Win32::SetWindowLongPtrA(mMainWindow, Win32::GWL_USERDATA, 0);
+        Win32::DestroyWindow(mMainWindow);
+        mMainWindow = nullptr;
+    }
+
+    if (mHandCursor != nullptr)
+        Win32::DestroyCursor(mHandCursor);
+    if (mDragCursor != nullptr)
+        Win32::DestroyCursor(mDragCursor);
+    if (GetAppInterface() == this)
+        SetAppInterface(nullptr);
+    gZestApp.store(nullptr);
+
+    if (mMutex != nullptr)
+        Win32::CloseHandle(mMutex);
+    if (mDDrawModule != nullptr)
+        Win32::FreeLibrary(mDDrawModule);
+    if (mUser32Module != nullptr)
+        Win32::FreeLibrary(mUser32Module);
+    delete mPopupRequests;
+}
+
+// Asks whether to keep 3D after it was switched on in this session or failed to draw.
+void ZestAppBase::Confirm3DSetting()
+{
+    if (mDisplay == nullptr)
+        return;
+    const std::string caption =
+        mCompanyName + " " + GetString("HARDWARE_ACCEL_CONFIRMATION", "Hardware Acceleration Confirmation");
+    bool askedAlready = false;
+    if (m3DSwitchedThisSession) {
+        bool stored = false;
+        ReadRegBoolean("Is3D", &stored);
+        if (!stored && !Is3DRecommended()) {
+            if (Is3DEnabled()) {
+                const std::string text = GetString(
+                    "HARDWARE_ACCEL_SWITCHED_ON",
+                    "Hardware Acceleration was switched on during this session.\r\nIf this resulted in slower "
+                    "performance, it should be switched off.\r\nWould you like to keep Hardware Acceleration "
+                    "switched on?");
+                const bool keep = ShowMessageBox(text, caption, Win32::MB_YESNO | Win32::MB_ICONQUESTION) == Win32::IDYES;
+                mDisplay->mIs3D = keep;
+                if (keep)
+                    WriteRegBoolean("Is3D", true);
+                askedAlready = true;
+            }
+        } else {
+            WriteRegBoolean("Is3D", mDisplay->mIs3D);
+        }
+    }
+    if (!askedAlready && gD3DFrameFailed.load() && !mScreenSaverMode) {
+        const std::string text = GetString(
+            "HARDWARE_ACCEL_NOT_WORKING",
+            "Hardware Acceleration may not have been working correctly during this session.\r\nIf you noticed "
+            "graphics problems, you may want to turn off Hardware Acceleration.\r\nWould you like to keep "
+            "Hardware Acceleration switched on?");
+        if (ShowMessageBox(text, caption, Win32::MB_YESNO | Win32::MB_ICONQUESTION) == Win32::IDNO)
+            WriteRegBoolean("Is3D", false);
+    }
+}
+
+std::string ZestAppBase::GetString(const std::string& id, const std::string& defaultText) const
+{
+    const auto found = mStrings.find(id);
+    return found == mStrings.end() ? defaultText : WStringToString(found->second);
+}
+
+void ZestAppBase::SetString(const std::string& id, const std::wstring& text) { mStrings[id] = text; }
+
+// Images.
+
+void ZestAppBase::RegisterImage(MemoryImage* image)
+{
+    if (mDisplay == nullptr) {
+        mImageSet.insert(image);
+        return;
+    }
+    const CritLock lock(mDisplay->mCritSect);
+    mImageSet.insert(image);
+}
+
+void ZestAppBase::UnregisterImage(MemoryImage* image)
+{
+    if (mDisplay == nullptr) {
+        mImageSet.erase(image);
+        return;
+    }
+    const CritLock lock(mDisplay->mCritSect);
+    mImageSet.erase(image);
+    Remove3DData(image);
+}
+
+void ZestAppBase::RebuildImageData()
+{
+    for (MemoryImage* image : mImageSet)
+        image->ReInit();
+}
+
+void ZestAppBase::ReleaseImageExtraData()
+{
+    for (MemoryImage* image : mImageSet)
+        image->DeleteNativeData();
+}
+
+void ZestAppBase::ReleaseImageNativeData()
+{
+    if (mDisplay == nullptr)
+        return;
+    const CritLock lock(mDisplay->mCritSect);
+    for (MemoryImage* image : mImageSet)
+        image->DeleteCachedBuffers();
+}
+
+void ZestAppBase::SetSharedImagesUnused() { mSharedImagesUnused = true; }
+
+void ZestAppBase::ReleaseUnusedSharedImages()
+{
+    if (mDisplay == nullptr || !mSharedImagesUnused)
+        return;
+    const CritLock lock(mDisplay->mCritSect);
+    for (auto entry = mSharedImages.begin(); entry != mSharedImages.end();) {
+        if (entry->second.mRefCount.load() == 0) {
+            delete entry->second.mImage;
+            entry = mSharedImages.erase(entry);
+        } else {
+            ++entry;
+        }
+    }
+    mSharedImagesUnused = false;
+}
+
+DDImage* ZestAppBase::LoadImageFile(const std::string& path, const bool commitBits)
+{
+    const std::unique_ptr<ImageLib::Image> picture(ImageLib::GetImage(path, true));
+    if (picture == nullptr || mDisplay == nullptr)
+        return nullptr;
+    auto* image = new DDImage(mDisplay);
+    image->mFilePath = path;
+    image->SetBits(picture->mBits, picture->mWidth, picture->mHeight, commitBits);
+    return image;
+}
+
+SharedImageRef ZestAppBase::AcquireSharedImage(const std::string& file, const std::string& variant, bool* created)
+{
+    const auto key = std::make_pair(StringToUpper(file), StringToUpper(variant));
+    SharedImageRef reference;
+    SharedImage* entry = nullptr;
+    bool isNew = false;
+    {
+        std::unique_ptr<CritLock> lock;
+        if (mDisplay != nullptr)
+            lock = std::make_unique<CritLock>(mDisplay->mCritSect);
+        isNew = mSharedImages.find(key) == mSharedImages.end();
+        entry = &mSharedImages[key];
+        reference = entry;
+    }
+    if (created != nullptr)
+        *created = isNew;
+    if (isNew && mDisplay != nullptr)
+        entry->mImage = !file.empty() && file[0] == '!' ? new DDImage(mDisplay) : LoadImageFile(file, false);
+    return reference;
+}
+
+MemoryImage* ZestAppBase::CopyImage(Image* image)
+{
+    if (image == nullptr || mDisplay == nullptr)
+        return nullptr;
+    auto* copy = new DDImage(mDisplay);
+    copy->Create(image->mWidth, image->mHeight);
+    Graphics g(copy);
+    g.DrawImage(image, 0, 0);
+    copy->CopyAttributes(image);
+    return copy;
+}
+
+const uint8_t* ZestAppBase::GetSaturationTable() { return mSaturationTable.data(); }
+
+const NativeDisplay* ZestAppBase::GetNativeDisplay() { return mDisplay; }
+
+void ZestAppBase::Remove3DData(MemoryImage* image)
+{
+    if (mDisplay != nullptr)
+        mDisplay->Remove3DData(image);
+}
+
+bool ZestAppBase::RecoverBits(MemoryImage* image)
+{
+    return mDisplay != nullptr && mDisplay->mD3DInterface->RecoverBits(image);
+}
+
+const DisplaySettings& ZestAppBase::GetDisplaySettings()
+{
+    mDisplaySettings.mWidth = mWidth;
+    mDisplaySettings.mHeight = mHeight;
+    mDisplaySettings.mColorDepth = mColorDepth;
+    mDisplaySettings.mAutoEnable3D = mAutoEnable3D;
+    mDisplaySettings.mTest3D = mTest3D;
+    mDisplaySettings.mMinVidMemory3D = mMinVidMemory3D;
+    mDisplaySettings.mRecVidMemory3D = mRecVidMemory3D;
+    mDisplaySettings.mHackAspect = mAspect;
+    mDisplaySettings.mAllowPageFlipping = !mIsTabletPC;
+    return mDisplaySettings;
+}
+
+bool ZestAppBase::IsPopupShowing() { return mPopupShowing; }
+
+void ZestAppBase::SetVSyncTimingBroken() { mVSyncTimingBroken = true; }
+
+// 3D.
+
+bool ZestAppBase::Is3DEnabled() { return mDisplay != nullptr && mDisplay->mIs3D; }
+
+bool ZestAppBase::Is3DRecommended()
+{
+    const D3DTester* tester = mDisplay != nullptr ? mDisplay->mD3DTester : nullptr;
+    return tester != nullptr && tester->mFailureReason.empty() && tester->mWarning.empty();
+}
+
+void ZestAppBase::Set3DEnabled(const bool enabled, const bool reinitialize)
+{
+    if (mDisplay == nullptr || mDisplay->mIs3D == enabled)
+        return;
+    m3DSwitchedThisSession = true;
+    mDisplay->mIs3D = enabled;
+    if (!reinitialize)
+        return;
+    mWidgetManager->mScreenImage = nullptr;
+    const int result = InitDisplay();
+    if (result != DDInterface::RESULT_OK) {
+        if (enabled) {
+            Set3DEnabled(false, reinitialize);
+            return;
+        }
+        ShowErrorPopup(GetString("FAILED_INIT_DIRECTDRAW", "Failed to initialize DirectDraw: ") +
+                       DDInterface::ResultToString(result) + " " + mDisplay->mErrorString);
+        TerminateApp(1);
+    }
+    RebuildImageData();
+    mWidgetManager->mScreenImage = mDisplay->GetScreenImage();
+    mWidgetManager->MarkAllDirty();
+}
+
+// Volumes. The music follows them now; sound effects once there is a sound manager.
+
+double ZestAppBase::GetMusicVolume() { return mMusicVolume; }
+
+double ZestAppBase::GetSfxVolume() { return mSfxVolume; }
+
+bool ZestAppBase::IsMuted() { return mMuteCount > 0; }
+
+void ZestAppBase::SetMusicVolume(const double volume)
+{
+    mMusicVolume = volume;
+    if (mMusic != nullptr)
+        mMusic->SetVolume(mMuteCount > 0 ? 0.0 : volume);
+}
+
+void ZestAppBase::SetSfxVolume(const double volume) { mSfxVolume = volume; }
+
+void ZestAppBase::Mute(const bool automatic)
+{
+    ++mMuteCount;
+    if (automatic)
+        ++mAutoMuteCount;
+    SetMusicVolume(mMusicVolume);
+    SetSfxVolume(mSfxVolume);
+}
+
+void ZestAppBase::Unmute(const bool automatic)
+{
+    if (mMuteCount > 0) {
+        --mMuteCount;
+        if (automatic)
+            --mAutoMuteCount;
+    }
+    SetMusicVolume(mMusicVolume);
+    SetSfxVolume(mSfxVolume);
+}
+
+} // namespace Zest

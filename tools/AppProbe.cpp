@@ -1,0 +1,174 @@
+// A small application on the framework: an 800x600 window with a board, a loading bar
+// filled by a pretend loading thread, and a button that counts its clicks. It shows that
+// start-up, the main loop, the window procedure, the loading handover and shutdown work
+// together, headless or in a real window.
+// Usage: app_probe [SECONDS]
+//
+// With SECONDS it shuts itself down after that long; without, it runs until its window is
+// closed. It prints "loaded" when loading has been handed over, "clicked N" for every
+// click on the button and "shut down" at the end; the run statistics go to the debug
+// output (stderr). A second copy started beside a running one wakes that one and exits.
+
+#include "framework/app/ZestAppBase.h"
+#include "framework/graphics/Graphics.h"
+#include "framework/graphics/SysFont.h"
+#include "framework/widgets/ButtonWidget.h"
+#include "framework/widgets/Widget.h"
+#include "framework/widgets/WidgetManager.h"
+#include "platform/win32/Clock.h"
+#include "platform/win32/Process.h"
+#include "platform/win32/Threads.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+using namespace Zest;
+
+constexpr int kWidth = 800;
+constexpr int kHeight = 600;
+constexpr int kButtonId = 1;
+
+// The background: a title, the loading bar and what the application has seen so far.
+class ProbeBoard : public Widget {
+public:
+    explicit ProbeBoard(ZestAppBase* app) : mApp(app) {}
+
+    void Update() override { MarkDirty(); }
+
+    void Draw(Graphics* g) override
+    {
+        g->SetColor(Color(28, 64, 48));
+        g->FillRect(0, 0, mWidth, mHeight);
+        g->SetFont(&mTitleFont);
+        g->SetColor(Color(236, 244, 220));
+        g->DrawString("GreenAtlas framework probe", 40, 70);
+
+        const int barWidth = mWidth - 80;
+        g->SetColor(Color(14, 32, 24));
+        g->FillRect(40, 110, barWidth, 24);
+        g->SetColor(Color(120, 200, 90));
+        g->FillRect(40, 110, static_cast<int>(barWidth * mApp->GetLoadingProgress()), 24);
+
+        g->SetFont(&mTextFont);
+        g->SetColor(Color(236, 244, 220));
+        g->DrawString("Updates: " + std::to_string(mApp->mFixedUpdateCount), 40, 170);
+        g->DrawString("Frames: " + std::to_string(mApp->mPresentCount.load()), 40, 196);
+        g->DrawString(mStatus, 40, 222);
+    }
+
+    std::string mStatus = "Loading...";
+
+private:
+    ZestAppBase* mApp;
+    SysFont mTitleFont{"DejaVu Sans", 26, true};
+    SysFont mTextFont{"DejaVu Sans", 16, false};
+};
+
+class AppProbe : public ZestAppBase {
+public:
+    explicit AppProbe(const int seconds) : mSeconds(seconds)
+    {
+        mCompanyName = "GreenAtlas";
+        mDataFolderCompany = "GreenAtlas";
+        mProductName = "GreenAtlasAppProbe";
+        mWindowTitle = "GreenAtlas framework probe";
+        mWidth = kWidth;
+        mHeight = kHeight;
+        mColorDepth = 32;
+        mNoSound = true;
+    }
+
+    ~AppProbe() override
+    {
+        if (mBoard != nullptr)
+            mWidgetManager->RemoveWidget(mBoard);
+        if (mButton != nullptr)
+            mWidgetManager->RemoveWidget(mButton);
+        delete mButton;
+        delete mBoard;
+    }
+
+    void Init() override
+    {
+        ZestAppBase::Init();
+        if (mShutDown)
+            return;
+        mBoard = new ProbeBoard(this);
+        mBoard->Resize(0, 0, kWidth, kHeight);
+        mWidgetManager->AddWidget(mBoard);
+        mButton = new ButtonWidget(kButtonId, this);
+        mButton->mLabel = "Click me";
+        SysFont font("DejaVu Sans", 18, true);
+        mButton->SetFont(&font);
+        mButton->Resize((kWidth - 200) / 2, (kHeight - 60) / 2, 200, 60);
+        mWidgetManager->AddWidget(mButton);
+        mStartTime = Win32::timeGetTime();
+    }
+
+    // Pretends to load twenty resources.
+    void LoadingThreadProc() override
+    {
+        mLoadingTotal = 20;
+        for (int i = 0; i < 20; ++i) {
+            Win32::Sleep(15);
+            mLoadingDone = i + 1;
+        }
+    }
+
+    void OnLoadingThreadCompleted() override
+    {
+        mBoard->mStatus = "Loaded. Click the button.";
+        std::printf("loaded\n");
+        std::fflush(stdout);
+    }
+
+    void ButtonClick(const int id) override
+    {
+        if (id != kButtonId)
+            return;
+        ++mClicks;
+        mButton->mLabel = "Clicked " + std::to_string(mClicks);
+        mButton->MarkDirty();
+        std::printf("clicked %d\n", mClicks);
+        std::fflush(stdout);
+    }
+
+    void OnNotifyMessage(const uint32_t wParam, const uint32_t lParam) override
+    {
+        ZestAppBase::OnNotifyMessage(wParam, lParam);
+        std::printf("woken by another copy\n");
+        std::fflush(stdout);
+    }
+
+    void RunFixedUpdate() override
+    {
+        ZestAppBase::RunFixedUpdate();
+        if (mSeconds > 0 && Win32::timeGetTime() - mStartTime >= static_cast<uint32_t>(mSeconds) * 1000)
+            Shutdown();
+    }
+
+private:
+    int mSeconds;
+    uint32_t mStartTime = 0;
+    int mClicks = 0;
+    ProbeBoard* mBoard = nullptr;
+    ButtonWidget* mButton = nullptr;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    Win32::SetCommandLine(argc, argv);
+    const int seconds = argc > 1 ? std::atoi(argv[1]) : 0;
+    {
+        AppProbe app(seconds);
+        app.Init();
+        app.Start();
+    }
+    std::printf("shut down\n");
+    return 0;
+}
