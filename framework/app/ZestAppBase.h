@@ -89,7 +89,9 @@ public:
     // First step of Shutdown on the main thread.
     virtual void OnShutdown() {}
     virtual void OnMainLoopFinished() {}
-    // The derived class's loading work, run on the loading thread.
+    // The derived class's loading work, run on the loading thread. The base destructor
+    // waits for that thread only after the derived part is gone, so a derived class whose
+    // loading uses its own members calls WaitForLoadingThread in its own destructor.
     virtual void LoadingThreadProc() {}
     virtual void SaveSettings();
     virtual void LoadSettings();

@@ -99,7 +99,15 @@ bool ZestAppBase::ProcessFrame(const bool allowSleep)
     }
 
     if (mUpdatesPaused || mUpdateMultiplier <= 0) {
+        // The step ends here, so that the next one reads the messages again (the key that
+        // resumes, a close request) instead of coming back to this state for ever; it
+        // waits a frame rather than spinning.
+        mStepState = 3;
         DeleteDeferredWidgets();
+        if (allowSleep) {
+            ++mSleepCount;
+            Win32::Sleep(static_cast<Win32::DWORD>(mFrameTime));
+        }
         return true;
     }
 

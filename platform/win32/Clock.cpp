@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <thread>
 
 #if defined(__x86_64__) || defined(__i386__)
 #include <x86intrin.h>
@@ -48,6 +49,10 @@ SystemClock gSystemClock;
 std::atomic<Clock*> gClock{&gSystemClock};
 
 } // namespace
+
+void Clock::Sleep(const uint32_t milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
+
+Clock& CurrentClock() { return *gClock.load(); }
 
 void SetClock(Clock* clock) { gClock.store(clock != nullptr ? clock : &gSystemClock); }
 

@@ -17,11 +17,14 @@ public:
     virtual bool PerformanceCounter(int64_t* count) = 0;
     // Processor cycles since an arbitrary start.
     virtual uint64_t TimeStampCounter() = 0;
+    // Lets the time pass: the system clock waits for it, a test's clock moves on at once.
+    virtual void Sleep(uint32_t milliseconds);
 };
 
 // Installs the clock every read below goes through; null restores the system clock.
 // The caller keeps the clock alive while it is installed.
 void SetClock(Clock* clock);
+Clock& CurrentClock();
 
 uint32_t GetTickCount();
 uint32_t timeGetTime();

@@ -1,5 +1,6 @@
 #include "platform/win32/Threads.h"
 
+#include "platform/win32/Clock.h"
 #include "platform/win32/Kernel.h"
 
 #include <chrono>
@@ -89,7 +90,7 @@ void Sleep(const DWORD milliseconds)
     if (milliseconds == 0)
         std::this_thread::yield();
     else
-        std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+        CurrentClock().Sleep(milliseconds);
 }
 
 UINT timeBeginPeriod(UINT milliseconds) { return 0; }

@@ -34,7 +34,8 @@ HANDLE GetCurrentThread();
 BOOL SetThreadPriority(HANDLE thread, int priority);
 int GetThreadPriority(HANDLE thread);
 
-// Sleep(0) gives the rest of the time slice to other threads.
+// Sleep(0) gives the rest of the time slice to other threads; longer sleeps pass through
+// the installed clock (Clock.h), so that a test's clock lets the time pass at once.
 void Sleep(DWORD milliseconds);
 
 // The clock already ticks in milliseconds, and threads need no COM set-up.

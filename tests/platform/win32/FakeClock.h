@@ -26,10 +26,23 @@ public:
     // The processor runs at mCyclesPerNanosecond GHz.
     uint64_t TimeStampCounter() override { return mNanoseconds * mCyclesPerNanosecond; }
 
+    // Sleeping only moves the clock on.
+    void Sleep(const uint32_t milliseconds) override
+    {
+        mNanoseconds += static_cast<uint64_t>(milliseconds) * 1000000;
+        ++mSleepCalls;
+        mSleptMilliseconds += milliseconds;
+    }
+
+    // Moves the clock on by whole milliseconds.
+    void Advance(const uint32_t milliseconds) { mNanoseconds += static_cast<uint64_t>(milliseconds) * 1000000; }
+
     uint64_t mNanoseconds = 0;
     uint64_t mStepPerCounterRead = 0;
     uint64_t mCyclesPerNanosecond = 3;
     bool mHasPerformanceCounter = true;
+    int mSleepCalls = 0;
+    uint64_t mSleptMilliseconds = 0;
 };
 
 } // namespace Tests
