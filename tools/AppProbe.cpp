@@ -2,12 +2,14 @@
 // filled by a pretend loading thread, and a button that counts its clicks. It shows that
 // start-up, the main loop, the window procedure, the loading handover and shutdown work
 // together, headless or in a real window.
-// Usage: app_probe [SECONDS]
+// Usage: app_probe [-seconds=N] [-musicvolume=V] [-fullscreen] [-moveto=X,Y] [-report]
 //
-// With SECONDS it shuts itself down after that long; without, it runs until its window is
+// With -seconds it shuts itself down after that long; without, it runs until its window is
 // closed. It prints "loaded" when loading has been handed over, "clicked N" for every
 // click on the button and "shut down" at the end; the run statistics go to the debug
 // output (stderr). A second copy started beside a running one wakes that one and exits.
+// Its settings persist between runs: -musicvolume and -fullscreen change them, -moveto
+// moves the window once it is open, and -report prints the settings read at start-up.
 
 #include "framework/app/ZestAppBase.h"
 #include "framework/graphics/Graphics.h"
@@ -18,6 +20,7 @@
 #include "platform/win32/Clock.h"
 #include "platform/win32/Process.h"
 #include "platform/win32/Threads.h"
+#include "platform/win32/Window.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -69,11 +72,12 @@ private:
 
 class AppProbe : public ZestAppBase {
 public:
-    explicit AppProbe(const int seconds) : mSeconds(seconds)
+    AppProbe()
     {
         mCompanyName = "GreenAtlas";
         mDataFolderCompany = "GreenAtlas";
         mProductName = "GreenAtlasAppProbe";
+        mRegistryKeyName = "GreenAtlas\\AppProbe";
         mWindowTitle = "GreenAtlas framework probe";
         mWidth = kWidth;
         mHeight = kHeight;
@@ -106,6 +110,27 @@ public:
         mButton->Resize((kWidth - 200) / 2, (kHeight - 60) / 2, 200, 60);
         mWidgetManager->AddWidget(mButton);
         mStartTime = Win32::timeGetTime();
+        if (mMoveTo)
+            Win32::MoveWindow(mMainWindow, mMoveX, mMoveY, kWidth, kHeight, 1);
+    }
+
+    void HandleCommandLineParam(const std::string& name, const std::string& value) override
+    {
+        if (name == "-seconds") {
+            mSeconds = std::atoi(value.c_str());
+        } else if (name == "-musicvolume") {
+            mMusicVolume = std::atof(value.c_str());
+        } else if (name == "-fullscreen") {
+            mWindowed = false;
+        } else if (name == "-moveto") {
+            mMoveTo = std::sscanf(value.c_str(), "%d,%d", &mMoveX, &mMoveY) == 2;
+        } else if (name == "-report") {
+            std::printf("music volume %.2f\nwindowed %s\nwindow at %d,%d\nlast run ended cleanly %s\n", mMusicVolume,
+                        mWindowed ? "yes" : "no", mPreferredX, mPreferredY, mLastRunEndedCleanly ? "yes" : "no");
+            std::fflush(stdout);
+        } else {
+            ZestAppBase::HandleCommandLineParam(name, value);
+        }
     }
 
     // Pretends to load twenty resources.
@@ -151,7 +176,10 @@ public:
     }
 
 private:
-    int mSeconds;
+    int mSeconds = 0;
+    bool mMoveTo = false;
+    int mMoveX = 0;
+    int mMoveY = 0;
     uint32_t mStartTime = 0;
     int mClicks = 0;
     ProbeBoard* mBoard = nullptr;
@@ -163,9 +191,8 @@ private:
 int main(int argc, char** argv)
 {
     Win32::SetCommandLine(argc, argv);
-    const int seconds = argc > 1 ? std::atoi(argv[1]) : 0;
     {
-        AppProbe app(seconds);
+        AppProbe app;
         app.Init();
         app.Start();
     }

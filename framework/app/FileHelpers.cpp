@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <memory>
@@ -73,6 +74,24 @@ void CreateDirectories(const std::string& path)
             mkdir(native.substr(0, i).c_str(), 0777);
     }
     mkdir(native.c_str(), 0777);
+}
+
+bool WriteFileAtomically(const std::string& path, const uint8_t* data, const size_t length)
+{
+    const std::string native = Win32::ToNativePath(path);
+    const std::string temporary = native + ".new";
+    FILE* file = std::fopen(temporary.c_str(), "wb");
+    if (file == nullptr)
+        return false;
+    bool written = length == 0 || std::fwrite(data, 1, length, file) == length;
+    written = std::fflush(file) == 0 && written;
+    written = fsync(fileno(file)) == 0 && written;
+    written = std::fclose(file) == 0 && written;
+    if (!written || std::rename(temporary.c_str(), native.c_str()) != 0) {
+        std::remove(temporary.c_str());
+        return false;
+    }
+    return true;
 }
 
 bool DeleteFilesRecursive(const std::string& folder)

@@ -16,6 +16,11 @@ int64_t GetFileDate(const std::string& path);
 // Creates every folder along the path; folders that exist already are fine.
 void CreateDirectories(const std::string& path);
 
+// Replaces the file's contents as one step: the bytes go to a new file beside it, which is
+// flushed to the disk and then renamed over the old one. False when anything failed; the
+// old file is then left as it was.
+bool WriteFileAtomically(const std::string& path, const uint8_t* data, size_t length);
+
 // Deletes the folder with everything below it. A symbolic link is deleted as a file and
 // never followed, so nothing outside the folder is touched. False when anything failed
 // (the rest is still deleted) or when the path is shorter than two characters.

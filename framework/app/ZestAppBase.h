@@ -33,6 +33,7 @@ struct LASTINPUTINFO;
 
 namespace Zest {
 
+class Buffer;
 class DDImage;
 class DDInterface;
 class Image;
@@ -202,8 +203,6 @@ public:
     // The idle check that freezes a windowed application while the system's screen saver
     // should be running.
     void CheckScreenSaver(uint32_t now);
-    bool IsIdleFrozen() const;
-    bool IsPresentationFailing() const;
     // Shows the popups that other threads asked for; main thread only.
     void ShowRequestedPopups();
     bool IsMainThread() const;
@@ -216,10 +215,34 @@ public:
     // Frees the shared images nobody refers to any more; after every fixed update.
     void ReleaseUnusedSharedImages();
 
-    // Settings of the application, kept in the settings store under mRegistryKeyName.
+    bool Is3DSupported();
+    // A new image holding a copy of that part of the image.
+    DDImage* CopyImageRect(Image* image, const Rect& rect);
+    void CopyToClipboard(const std::string& text);
+    std::string GetClipboardText();
+
+    // Screen modes and cursors.
+    void SetCustomCursorsEnabled(bool enabled);
+    // The picture the display draws for that cursor kind (custom cursors on, or kind 12).
+    void SetCustomCursorImage(int kind, Image* image);
+
+    // Values in the settings store under "SOFTWARE" + mRegistryKeyName, and save files.
+    // Every failure is a false result; a failed write leaves the old value or file whole.
+    bool WriteRegValue(const std::string& name, uint32_t type, const uint8_t* data, uint32_t length);
+    bool WriteRegString(const std::string& name, const std::string& text);
+    bool WriteRegInteger(const std::string& name, int32_t value);
     bool WriteRegBoolean(const std::string& name, bool value);
+    // `length` holds the buffer's size and receives the value's.
+    bool ReadRegValue(const std::string& name, uint32_t* type, uint8_t* data, uint32_t* length);
+    bool ReadRegInteger(const std::string& name, int32_t* value);
     bool ReadRegBoolean(const std::string& name, bool* value);
     void EraseRegValue(const std::string& name);
+    // Writes a file of the operating system, making missing folders.
+    bool WriteFileBytes(const std::string& path, const uint8_t* data, int32_t length);
+    bool WriteFileFromBuffer(const std::string& path, const Buffer& buffer);
+    // Reads the whole file, from the archive or the disk.
+    bool ReadFileToBuffer(const std::string& path, Buffer* buffer, bool direct = false);
+    bool CheckFileExists(const std::string& path);
 
     // What the drawing code and the display need of the application.
     void RegisterImage(MemoryImage* image) override;
@@ -351,7 +374,7 @@ public:
     std::atomic<bool> mLoadingThreadDone = false;
     bool mLoadingCompleted = false;
     bool mYieldToLoading = false;
-    // The game's loading ended with an error it reports once loading has been handed over.
+    // Set by a derived class whose loading failed, for it to read after the handover.
     std::atomic<bool> mLoadingFailed = false;
     std::atomic<bool> mShutdownRequested = false;
     std::atomic<bool> mCursorThreadRunning = false;
@@ -418,6 +441,7 @@ private:
     static uint32_t CursorThreadMain(void* app);
     void RunCursorThread();
     void Confirm3DSetting();
+    Win32::HCURSOR SystemCursorFor(int kind) const;
 
     DisplaySettings mDisplaySettings;
     Win32::HMODULE mDDrawModule = nullptr;

@@ -103,6 +103,20 @@ bool ZestAppBase::ProcessFrame(const bool allowSleep)
         // resumes, a close request) instead of coming back to this state for ever; it
         // waits a frame rather than spinning.
         mStepState = 3;
+        // Time does not pile up while stopped, to be caught up in a burst afterwards.
+        ResetPendingTime();
+        DeleteDeferredWidgets();
+        if (allowSleep) {
+            ++mSleepCount;
+            Win32::Sleep(static_cast<Win32::DWORD>(mFrameTime));
+        }
+        return true;
+    }
+    if (mIdleFrozen) {
+        // Nothing runs while the system's screen saver should; DrawFrame still checks once
+        // a second whether the user came back, and messages are still read.
+        mStepState = 3;
+        DrawFrame();
         DeleteDeferredWidgets();
         if (allowSleep) {
             ++mSleepCount;
@@ -395,9 +409,5 @@ void ZestAppBase::DeleteDeferredWidgets()
     for (const DeferredDelete& entry : due)
         delete entry.mWidget;
 }
-
-bool ZestAppBase::IsPresentationFailing() const { return mPresentationFailing; }
-
-bool ZestAppBase::IsIdleFrozen() const { return mIdleFrozen; }
 
 } // namespace Zest

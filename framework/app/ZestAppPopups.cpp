@@ -140,8 +140,11 @@ void ZestAppBase::WriteErrorLog(const std::string& text)
 
 void ZestAppBase::CheckScreenSaver(const uint32_t now)
 {
-    if (!mWindowIsWindowed || mScreenSaverMode)
+    if (!mWindowIsWindowed || mScreenSaverMode) {
+        // Only an idle window waits for the system's screen saver.
+        mIdleFrozen = false;
         return;
+    }
     if (!mScreenSaverSettingsRead || now - mScreenSaverReadTick > 10000) {
         mScreenSaverSettingsRead = true;
         mScreenSaverReadTick = now;

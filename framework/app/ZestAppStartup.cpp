@@ -239,23 +239,25 @@ void ZestAppBase::CreateMainWindow()
         return;
     }
     if (!mWindowed && (result == DDInterface::RESULT_EXCLUSIVE_FAIL || result == DDInterface::RESULT_DISPCHANGE_FAIL)) {
+        if (mFullScreenForced) {
+            // Neither mode can be had.
+            ShowErrorPopup(GetString("PLEASE_SET_COLOR_DEPTH", "Please set your desktop color depth to 16 bit."));
+            TerminateApp(1);
+        }
         mWindowedForced = true;
-        // Re-creates the window and display windowed; the rest of this start-up is done there.
+        // Makes the window and the display again, windowed, and finishes the set-up there.
         SetWindowedMode(true);
         return;
     }
-    if (result == DDInterface::RESULT_3D_FAIL) {
-        Set3DEnabled(false, true);
-        return;
-    }
     if (result != DDInterface::RESULT_OK) {
-        if (Is3DEnabled()) {
-            Set3DEnabled(false, true);
-            return;
+        if (result != DDInterface::RESULT_3D_FAIL && !Is3DEnabled()) {
+            ShowErrorPopup(GetString("FAILED_INIT_DIRECTDRAW", "Failed to initialize DirectDraw: ") +
+                           DDInterface::ResultToString(result) + " " + mDisplay->mErrorString);
+            TerminateApp(1);
         }
-        ShowErrorPopup(GetString("FAILED_INIT_DIRECTDRAW", "Failed to initialize DirectDraw: ") +
-                       DDInterface::ResultToString(result) + " " + mDisplay->mErrorString);
-        TerminateApp(1);
+        // Without 3D the display is made again; a failure there ends the program, so coming
+        // back means it works, and the window still needs its state and timer below.
+        Set3DEnabled(false, true);
     }
 
     const bool hadActivation = mHasActivation;
@@ -289,29 +291,6 @@ int ZestAppBase::InitDisplay()
     }
     return result;
 }
-
-void ZestAppBase::ChangeScreenMode(const bool windowed, const bool use3D, const bool force)
-{
-    const bool target = mFullScreenForced ? false : windowed;
-    if (target == mWindowed && !force) {
-        Set3DEnabled(use3D, true);
-        return;
-    }
-    Set3DEnabled(use3D, false);
-    mWindowed = target;
-    CreateMainWindow();
-    if (mOpeningURL) {
-        Win32::ShowWindow(mMainWindow, Win32::SW_SHOWNOACTIVATE);
-    } else {
-        Win32::ShowWindow(mMainWindow, Win32::SW_SHOWNORMAL);
-        Win32::SetForegroundWindow(mMainWindow);
-    }
-    mDisplayResetTick = Win32::timeGetTime();
-}
-
-void ZestAppBase::SetWindowedMode(const bool windowed) { ChangeScreenMode(windowed, Is3DEnabled(), false); }
-
-void ZestAppBase::ReapplyScreenMode() { ChangeScreenMode(mWindowed, Is3DEnabled(), true); }
 
 void ZestAppBase::Start()
 {

@@ -25,6 +25,11 @@ void ZestAppBase::StartLoadingThread()
     Win32::SetThreadPriority(Win32::GetCurrentThread(), Win32::THREAD_PRIORITY_ABOVE_NORMAL);
     mLoadingThreadStarted = true;
     mLoadingThread = Win32::CreateThread(nullptr, 0, &ZestAppBase::LoadingThreadMain, this, 0, nullptr);
+    if (mLoadingThread == nullptr) {
+        // Loading still has to happen; without a thread it happens now.
+        mYieldToLoading = false;
+        LoadingThreadMain(this);
+    }
 }
 
 uint32_t ZestAppBase::LoadingThreadMain(void* context)
@@ -68,6 +73,8 @@ void ZestAppBase::StartCursorThread()
     mCursorThreadRunning = true;
     Win32::SetThreadPriority(Win32::GetCurrentThread(), Win32::THREAD_PRIORITY_ABOVE_NORMAL);
     mCursorThread = Win32::CreateThread(nullptr, 0, &ZestAppBase::CursorThreadMain, this, 0, nullptr);
+    if (mCursorThread == nullptr)
+        mCursorThreadRunning = false;
 }
 
 uint32_t ZestAppBase::CursorThreadMain(void* context)
@@ -82,7 +89,7 @@ void ZestAppBase::RunCursorThread()
     Win32::SetThreadPriority(Win32::GetCurrentThread(), Win32::THREAD_PRIORITY_ABOVE_NORMAL);
     int lastX = 0;
     int lastY = 0;
-    while (!mShutDown) {
+    while (!mShutDown && mDisplay != nullptr) {
         int x = mDemoMouseX;
         int y = mDemoMouseY;
         if (!mPlayingDemo) {

@@ -78,15 +78,15 @@ LRESULT ZestAppBase::HandleMessage(HWND window, const uint32_t message, const WP
     case WM_ENABLE:
         mWindowDisabled = wParam == 0;
         break;
-    case WM_PAINT:
-        if (mInitialized && !mCrashed) {
-            PAINTSTRUCT paint{};
-            BeginPaint(window, &paint);
-            if (mInMainLoop)
-                RedrawScreen(nullptr);
-            EndPaint(window, &paint);
-        }
+    case WM_PAINT: {
+        // Always validated, so that an unpainted window does not ask again and again.
+        PAINTSTRUCT paint{};
+        BeginPaint(window, &paint);
+        if (mInitialized && !mCrashed && mInMainLoop)
+            RedrawScreen(nullptr);
+        EndPaint(window, &paint);
         return 0;
+    }
     case WM_QUERYOPEN:
         if (!CanRestoreWindow())
             return 0;
@@ -396,8 +396,7 @@ void ZestAppBase::HandleTimerMessage()
             OnOpenURLFailed(mPendingURL);
     }
 
-    // The mouse is in the window when it is over the window's client area, inside the
-    // size the display presents.
+    // The mouse is in the window when it is over the window's client area.
     POINT cursor{};
     GetCursorPos(&cursor);
     bool inWindow = false;

@@ -429,6 +429,7 @@ BOOL MoveWindow(HWND handle, const int x, const int y, const int width, const in
     Window* window = Require(handle);
     if (window == nullptr)
         return 0;
+    const bool moved = window->rect.left != x || window->rect.top != y;
     window->rect = {x, y, x + std::max(width, 0), y + std::max(height, 0)};
     if (window->sdlWindow != nullptr) {
         SDL_SetWindowSize(window->sdlWindow, std::max(width, 1), std::max(height, 1));
@@ -436,6 +437,9 @@ BOOL MoveWindow(HWND handle, const int x, const int y, const int width, const in
     }
     if (repaint != 0)
         window->needsPaint = true;
+    // The window hears of its new place at once, whatever the desktop reports later.
+    if (moved)
+        WindowSystem::Send(handle, WM_MOVE, 0, MAKELPARAM(x, y));
     return 1;
 }
 

@@ -94,7 +94,8 @@ struct WINDOWPLACEMENT {
     RECT rcNormalPosition;
 };
 BOOL GetWindowPlacement(HWND window, WINDOWPLACEMENT* placement);
-// Position and size in desktop coordinates (the window has no frame of its own).
+// Position and size in desktop coordinates (the window has no frame of its own). A new
+// position is sent to the window as WM_MOVE.
 BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint);
 BOOL GetClientRect(HWND window, RECT* rect);
 BOOL GetWindowRect(HWND window, RECT* rect);

@@ -4,8 +4,8 @@
 // single-instance lock), SDL's dummy drivers, a clock the test drives by hand (sleeping
 // only moves it on) and message boxes recorded instead of shown.
 //
-// TestApp is an application that keeps the working folder, runs without sound and counts
-// the hooks the main loop calls.
+// TestApp is an application that keeps the working folder, runs without sound, leaves the
+// test program's command line alone and counts the hooks the main loop calls.
 
 #include "framework/app/ZestAppBase.h"
 #include "platform/win32/Clock.h"
@@ -35,6 +35,8 @@ public:
         mHeight = 240;
         mColorDepth = 32;
         mNoSound = true;
+        // The test program's own arguments are not the application's.
+        mCommandLineParsed = true;
     }
 
     bool ChangeDirectoryHook(const std::string&) override { return true; }

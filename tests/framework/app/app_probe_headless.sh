@@ -12,7 +12,7 @@ mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
 
 status=0
-"$probe" 3 > "$work/out" 2> "$work/err" || status=$?
+"$probe" -seconds=3 > "$work/out" 2> "$work/err" || status=$?
 cat "$work/out" "$work/err"
 [ "$status" = 0 ] || { echo "FAIL: exit status $status"; exit 1; }
 grep -q '^loaded$' "$work/out" || { echo "FAIL: loading was never handed over"; exit 1; }
