@@ -6,10 +6,7 @@
 set -euo pipefail
 
 probe=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-export XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+source "$(dirname "$0")/probe_environment.sh"
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
 
 fail() { echo "FAIL: $*"; exit 1; }

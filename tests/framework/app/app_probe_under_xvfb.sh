@@ -9,10 +9,7 @@ probe=$1
 closer=$2
 shots=$3
 mkdir -p "$shots"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-export XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+source "$(dirname "$0")/probe_environment.sh"
 
 cat > "$work/drive.sh" <<'DRIVE'
 #!/usr/bin/env bash
