@@ -1,5 +1,6 @@
 // A small application on the framework: an 800x600 window with a board, a loading bar
-// filled by a pretend loading thread, and a button that counts its clicks. It shows that
+// filled while the loading thread loads the probe's resource group (pictures and fonts,
+// which the board then draws), and a button that counts its clicks. It shows that
 // start-up, the main loop, the window procedure, the loading handover and shutdown work
 // together, headless or in a real window.
 // Usage: app_probe [-seconds=N] [-musicvolume=V] [-fullscreen] [-moveto=X,Y] [-report]
@@ -14,6 +15,7 @@
 #include "framework/app/ZestAppBase.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/SysFont.h"
+#include "framework/resources/ResourceManager.h"
 #include "framework/widgets/ButtonWidget.h"
 #include "framework/widgets/Widget.h"
 #include "framework/widgets/WidgetManager.h"
@@ -60,7 +62,33 @@ public:
         g->DrawString("Updates: " + std::to_string(mApp->mFixedUpdateCount), 40, 170);
         g->DrawString("Frames: " + std::to_string(mApp->mPresentCount.load()), 40, 196);
         g->DrawString(mStatus, 40, 222);
+        if (mLoaded)
+            DrawResources(g);
     }
+
+    // The loaded group: the pictures along the bottom, a caption in each of its fonts.
+    void DrawResources(Graphics* g)
+    {
+        ResourceManager& resources = *mApp->mResourceManager;
+        Image* tiles = resources.GetImageOrThrow("IMAGE_TILES");
+        const int tileWidth = tiles->GetWidth() / tiles->mNumCols;
+        const int tileHeight = tiles->GetHeight() / tiles->mNumRows;
+        for (int cel = 0; cel < tiles->mNumRows * tiles->mNumCols; ++cel) {
+            const Rect tile((cel % tiles->mNumCols) * tileWidth, (cel / tiles->mNumCols) * tileHeight, tileWidth,
+                            tileHeight);
+            g->DrawImagePart(tiles, 40 + cel * 72, 420, tile);
+        }
+        g->DrawImage(resources.GetImageOrThrow("IMAGE_LEAF"), 340, 400);
+        g->DrawImage(resources.GetImageOrThrow("IMAGE_BADGE"), 460, 400);
+        g->SetColor(Color(255, 236, 160));
+        g->SetFont(resources.GetFontOrThrow("FONT_TITLE"));
+        g->DrawString("Loaded from the manifest", 40, 540);
+        g->SetColor(Color(236, 244, 220));
+        g->SetFont(resources.GetFontOrThrow("FONT_LABEL"));
+        g->DrawString("Tiles, a leaf and a badge", 40, 570);
+    }
+
+    bool mLoaded = false;
 
     std::string mStatus = "Loading...";
 
@@ -133,18 +161,27 @@ public:
         }
     }
 
-    // Pretends to load twenty resources.
+    // Loads the group step by step, slowly enough that the bar is seen to fill.
     void LoadingThreadProc() override
     {
-        mLoadingTotal = 20;
-        for (int i = 0; i < 20; ++i) {
-            Win32::Sleep(15);
-            mLoadingDone = i + 1;
+        if (!mResourceManager->ParseResourcesFile("probe_files\\probe.xml")) {
+            mLoadingFailed = true;
+            return;
         }
+        mResourceManager->StartLoadResources("Probe");
+        mLoadingTotal = mResourceManager->GetNumResources("Probe");
+        while (mResourceManager->LoadNextResource()) {
+            ++mLoadingDone;
+            Win32::Sleep(40);
+        }
+        mLoadingFailed = mResourceManager->HadError();
     }
 
     void OnLoadingThreadCompleted() override
     {
+        if (mLoadingFailed)
+            ReportResourceError(true);
+        mBoard->mLoaded = true;
         mBoard->mStatus = "Loaded. Click the button.";
         std::printf("loaded\n");
         std::fflush(stdout);

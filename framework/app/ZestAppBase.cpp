@@ -9,6 +9,7 @@
 #include "framework/directx/DDImage.h"
 #include "framework/directx/DDInterface.h"
 #include "framework/resources/ImageLib.h"
+#include "framework/resources/ResourceManager.h"
 #include "framework/sound/MusicInterface.h"
 #include "framework/widgets/WidgetManager.h"
 #include "platform/win32/Clock.h"
@@ -68,6 +69,7 @@ ZestAppBase::ZestAppBase() : mPopupRequests(new PopupRequests)
         L"There is an update available for this product.  Would you like to visit the web site to download it?";
 
     mWidgetManager = new WidgetManager(this);
+    mResourceManager = new ResourceManager(this);
 
     mIsTabletPC = Win32::GetSystemMetrics(Win32::SM_TABLETPC) != 0;
     if (mIsTabletPC)
@@ -90,6 +92,9 @@ ZestAppBase::~ZestAppBase()
 
     delete mWidgetManager;
     mWidgetManager = nullptr;
+    // Its records hold references into the shared-image table, which goes next.
+    delete mResourceManager;
+    mResourceManager = nullptr;
     for (auto& entry : mSharedImages)
         delete entry.second.mImage;
     mSharedImages.clear();

@@ -40,6 +40,7 @@ class Image;
 class MemoryImage;
 class MusicInterface;
 class PopupRequests;
+class ResourceManager;
 class Widget;
 class WidgetManager;
 
@@ -192,6 +193,8 @@ public:
     void ClearKeysDown();
 
     int InitDisplay();
+    // Shows the resource manager's first error and, when asked, ends the program.
+    void ReportResourceError(bool exit);
     // Ends the process with the code at once; no destructor runs.
     [[noreturn]] void TerminateApp(int code);
     void ResetPendingTime();
@@ -418,6 +421,8 @@ public:
     bool mForceAspect = false;
     Ratio mAspect{4, 3};
     std::map<std::string, std::wstring> mStrings;
+    // The manifest's pictures, sounds and fonts, loaded by group.
+    ResourceManager* mResourceManager = nullptr;
 
 private:
     // The window procedure's work for a window that has its application.

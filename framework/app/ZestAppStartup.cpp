@@ -15,6 +15,7 @@
 #include "framework/directx/DDInterface.h"
 #include "framework/resources/ImageLib.h"
 #include "framework/resources/PakInterface.h"
+#include "framework/resources/ResourceManager.h"
 #include "framework/sound/MusicInterface.h"
 #include "framework/widgets/WidgetManager.h"
 #include "platform/win32/Clock.h"
@@ -386,6 +387,14 @@ void ZestAppBase::Shutdown()
 }
 
 void ZestAppBase::TerminateApp(const int code) { Win32::ExitProcess(static_cast<Win32::UINT>(code)); }
+
+void ZestAppBase::ReportResourceError(const bool exit)
+{
+    ShowErrorPopup(mResourceManager->GetErrorText());
+    // The program cannot go on without its resources: a failed run.
+    if (exit)
+        TerminateApp(1);
+}
 
 void ZestAppBase::PrepareForCrashReport()
 {
