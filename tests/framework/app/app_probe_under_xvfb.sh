@@ -35,6 +35,10 @@ xdotool click 1
 timeout 10 bash -c "until grep -q 'clicked 1' '$work/first.out'; do sleep 0.1; done" || fail "the click did not reach the button"
 sleep 0.3
 import -window root "$shots/app_probe.png"
+# The pictures loaded from the manifest are on the screen: the first tile, the leaf and the
+# badge (the window's client area starts at 112,64).
+pixels=$(convert "$shots/app_probe.png" -format "%[pixel:p{184,516}] %[pixel:p{500,512}] %[pixel:p{620,512}]" info:)
+[ "$pixels" = "srgb(46,125,50) srgb(40,110,40) srgb(240,150,40)" ] || fail "loaded pictures not drawn: $pixels"
 
 "$probe" > "$work/second.out" 2>&1 || fail "the second copy exited with $?"
 timeout 10 bash -c "until grep -q 'woken by another copy' '$work/first.out'; do sleep 0.1; done" ||
