@@ -142,6 +142,9 @@ bool ZestAppBase::WriteFileBytes(const std::string& path, const uint8_t* data, c
 
 bool ZestAppBase::WriteFileFromBuffer(const std::string& path, const Buffer& buffer)
 {
+    // A buffer that could not hold what was written to it would not read back.
+    if (buffer.HasFailed())
+        return false;
     return WriteFileBytes(path, buffer.GetDataPtr(), buffer.GetDataLen());
 }
 

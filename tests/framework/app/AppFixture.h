@@ -8,6 +8,8 @@
 // test program's command line alone and counts the hooks the main loop calls.
 
 #include "framework/app/ZestAppBase.h"
+#include "platform/ddraw/StandInControls.h"
+#include "platform/win32/Library.h"
 #include "platform/win32/Clock.h"
 #include "platform/win32/MessageBox.h"
 #include "platform/win32/Process.h"
@@ -19,6 +21,7 @@
 #include <atomic>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -98,6 +101,66 @@ protected:
     std::vector<Win32::MessageBoxRequest> mBoxes;
     std::vector<uint32_t> mBoxThreads;
     int mBoxAnswer = Win32::IDOK;
+};
+
+// For tests that run Init: the DirectDraw stand-in's controls, reset before and after, and
+// the check that no DirectDraw object outlives the application.
+class DisplayAppTest : public AppTest {
+protected:
+    void SetUp() override
+    {
+        AppTest::SetUp();
+        mDDraw = Win32::LoadLibraryA("ddraw.dll");
+        ASSERT_NE(mDDraw, nullptr) << "ddraw.so is not built";
+        const auto controls =
+            reinterpret_cast<DDraw::StandInControlsFunc>(Win32::GetProcAddress(mDDraw, "DDrawStandInControls"));
+        ASSERT_NE(controls, nullptr);
+        mControls = controls();
+        mControls->Reset();
+    }
+
+    void TearDown() override
+    {
+        if (mControls != nullptr) {
+            EXPECT_EQ(mControls->liveObjects, 0) << "DirectDraw objects outlived the application";
+            mControls->Reset();
+        }
+        if (mDDraw != nullptr)
+            Win32::FreeLibrary(mDDraw);
+        AppTest::TearDown();
+    }
+
+    Win32::HMODULE mDDraw = nullptr;
+    DDraw::StandInControls* mControls = nullptr;
+};
+
+// Death tests run in the "threadsafe" style, which runs the test again in a fresh copy of
+// the program; that copy's fixture makes its own temporary folder, and while this object
+// lives it is made inside `parent`, so that it goes with the parent's even though the
+// child ends without tearing down.
+class ChildTemporaryFolder {
+public:
+    explicit ChildTemporaryFolder(const std::filesystem::path& parent)
+    {
+        testing::FLAGS_gtest_death_test_style = "threadsafe";
+        if (const char* const old = std::getenv("TMPDIR"))
+            mOldTemp = old;
+        const std::filesystem::path children = parent / "children";
+        std::filesystem::create_directories(children);
+        setenv("TMPDIR", children.c_str(), 1);
+    }
+    ~ChildTemporaryFolder()
+    {
+        if (mOldTemp)
+            setenv("TMPDIR", mOldTemp->c_str(), 1);
+        else
+            unsetenv("TMPDIR");
+    }
+    ChildTemporaryFolder(const ChildTemporaryFolder&) = delete;
+    ChildTemporaryFolder& operator=(const ChildTemporaryFolder&) = delete;
+
+private:
+    std::optional<std::string> mOldTemp;
 };
 
 } // namespace Tests

@@ -537,34 +537,7 @@ TEST_F(AppLifecycleTest, ScreenSaverModeWritesTextsToTheErrorLogInsteadOfShowing
 
 // Start-up through Init, on SDL's dummy video driver and the DirectDraw stand-in.
 
-class AppStartupTest : public AppTest {
-protected:
-    void SetUp() override
-    {
-        AppTest::SetUp();
-        mDDraw = Win32::LoadLibraryA("ddraw.dll");
-        ASSERT_NE(mDDraw, nullptr) << "ddraw.so is not built";
-        const auto controls =
-            reinterpret_cast<DDraw::StandInControlsFunc>(Win32::GetProcAddress(mDDraw, "DDrawStandInControls"));
-        ASSERT_NE(controls, nullptr);
-        mControls = controls();
-        mControls->Reset();
-    }
-
-    void TearDown() override
-    {
-        if (mControls != nullptr) {
-            EXPECT_EQ(mControls->liveObjects, 0) << "DirectDraw objects outlived the application";
-            mControls->Reset();
-        }
-        if (mDDraw != nullptr)
-            Win32::FreeLibrary(mDDraw);
-        AppTest::TearDown();
-    }
-
-    Win32::HMODULE mDDraw = nullptr;
-    DDraw::StandInControls* mControls = nullptr;
-};
+class AppStartupTest : public Tests::DisplayAppTest {};
 
 TEST_F(AppStartupTest, InitBringsUpWindowsDisplayAndSeedsTheRandomGenerator)
 {
@@ -675,24 +648,13 @@ class AppStartupDeathTest : public AppStartupTest {
 protected:
     void SetUp() override
     {
-        testing::FLAGS_gtest_death_test_style = "threadsafe";
-        // The threadsafe style runs the test again in a fresh copy of this program, whose
-        // fixture makes its own temporary folder; placed inside ours, it goes with ours even
-        // though the child ends without tearing down.
-        const char* const old = std::getenv("TMPDIR");
-        mOldTemp = old != nullptr ? std::optional<std::string>(old) : std::nullopt;
         AppStartupTest::SetUp();
-        const std::filesystem::path children = mFolder.Path() / "children";
-        std::filesystem::create_directories(children);
-        setenv("TMPDIR", children.c_str(), 1);
+        mChildren.emplace(mFolder.Path());
     }
 
     void TearDown() override
     {
-        if (mOldTemp)
-            setenv("TMPDIR", mOldTemp->c_str(), 1);
-        else
-            unsetenv("TMPDIR");
+        mChildren.reset();
         AppStartupTest::TearDown();
     }
 
@@ -704,7 +666,7 @@ protected:
         });
     }
 
-    std::optional<std::string> mOldTemp;
+    std::optional<Tests::ChildTemporaryFolder> mChildren;
 };
 
 TEST_F(AppStartupDeathTest, DisplayThatCannotBeCreatedEndsWithAnErrorBoxAndStatusOne)
