@@ -1063,3 +1063,39 @@ TEST_F(AppScreenTest, CopyImageRectCopiesThatAreaOfThePicture)
 }
 
 } // namespace
+
+namespace {
+
+// Shared pictures are keyed by file and variant, letter case ignored; one whose last
+// reference went stays until the sweep after the next fixed update frees it.
+TEST_F(AppScreenTest, SharedImagesAreCountedAndFreedAtTheNextSweep)
+{
+    Tests::TestApp app;
+    app.Init();
+    ASSERT_NE(app.mDisplay, nullptr);
+    {
+        bool created = false;
+        Zest::SharedImageRef first = app.AcquireSharedImage("!Board", "", &created);
+        EXPECT_TRUE(created);
+        ASSERT_NE(first.GetDDImage(), nullptr) << "a '!' name is an empty picture to draw on";
+        Zest::SharedImageRef again = app.AcquireSharedImage("!BOARD", "", &created);
+        EXPECT_FALSE(created);
+        EXPECT_EQ(again.GetDDImage(), first.GetDDImage());
+        Zest::SharedImageRef variant = app.AcquireSharedImage("!board", "small", &created);
+        EXPECT_TRUE(created);
+        EXPECT_NE(variant.GetDDImage(), first.GetDDImage());
+        EXPECT_EQ(app.mSharedImages.size(), 2u);
+
+        Zest::SharedImageRef missing = app.AcquireSharedImage("no such picture.png", "", &created);
+        EXPECT_TRUE(created);
+        EXPECT_EQ(missing.GetDDImage(), nullptr);
+    }
+    // Every reference is gone, but nothing is freed before the sweep.
+    EXPECT_EQ(app.mSharedImages.size(), 3u);
+    EXPECT_TRUE(app.mSharedImagesUnused);
+    app.RunFixedUpdate();
+    EXPECT_TRUE(app.mSharedImages.empty());
+    EXPECT_FALSE(app.mSharedImagesUnused);
+}
+
+} // namespace
