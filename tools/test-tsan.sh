@@ -12,7 +12,8 @@ tsan=-fsanitize=thread
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DGREENATLAS_BENCHMARKS=OFF \
   -DCMAKE_CXX_FLAGS="-O1 $tsan -fno-omit-frame-pointer" \
   -DCMAKE_EXE_LINKER_FLAGS="$tsan" -DCMAKE_SHARED_LINKER_FLAGS="$tsan" -DCMAKE_MODULE_LINKER_FLAGS="$tsan"
-cmake --build "$build" --target framework_directx_thread_tests framework_app_thread_tests ddraw
+cmake --build "$build" --target framework_directx_thread_tests framework_app_thread_tests ddraw \
+  platform_dsound_thread_tests dsound framework_sound_thread_tests platform_music_thread_tests bass
 
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
 export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
