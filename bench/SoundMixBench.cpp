@@ -1,8 +1,10 @@
-// The sound effects' share of one core: 32 playing buffers, duplicates of four sounds in
+// The sound's share of one core: 32 playing buffers, duplicates of four sounds in
 // different formats with varied volume, pan and frequency, mixed through the audio output
-// for one second of audio in the device's blocks. "core_share" is the time one second of
-// audio takes to mix, in seconds.
+// for one second of audio in the device's blocks; then the same with two Ogg songs
+// streaming through the first music library's interface, as the world map plays them.
+// "core_share" is the time one second of audio takes to mix, in seconds.
 
+#include "framework/sound/BassMusicInterface.h"
 #include "platform/audio/AudioOutput.h"
 #include "platform/dsound/DSound.h"
 #include "platform/dsound/StandInControls.h"
@@ -14,7 +16,12 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <memory>
+#include <string>
 #include <vector>
+
+#include <unistd.h>
 
 namespace {
 
@@ -120,9 +127,52 @@ private:
     std::vector<IDirectSoundBuffer*> mInstances;
 };
 
-void BM_Mix32SoundInstancesForOneSecond(benchmark::State& state)
+// Two looping songs of different lengths and formats, streaming from Ogg files made in a
+// folder of their own, started at full volume.
+class BenchSongs {
+public:
+    BenchSongs() : mFolder(std::filesystem::temp_directory_path() / ("greenatlas_bench_songs_" + std::to_string(getpid())))
+    {
+        std::filesystem::create_directories(mFolder);
+        static char window;
+        mMusic = std::make_unique<Zest::BassMusicInterface>(reinterpret_cast<Win32::HWND>(&window));
+        const struct {
+            int channels;
+            int rate;
+            double seconds;
+        } songs[] = {{2, 44100, 3.0}, {1, 22050, 2.5}};
+        int songId = 0;
+        for (const auto& song : songs) {
+            const std::string path = (mFolder / ("song" + std::to_string(songId) + ".ogg")).string();
+            const std::string command = std::string(MAKE_TEST_OGG) + " '" + path + "' " + std::to_string(song.channels)
+                + " " + std::to_string(song.rate) + " " + std::to_string(std::lrint(song.rate * song.seconds))
+                + " 441 0.3";
+            if (std::system(command.c_str()) != 0 || !mMusic->LoadMusic(songId, path))
+                std::abort();
+            mMusic->PlayMusic(songId, 0, false);
+            if (!mMusic->IsPlaying(songId))
+                std::abort();
+            ++songId;
+        }
+    }
+
+    ~BenchSongs()
+    {
+        mMusic.reset();
+        std::filesystem::remove_all(mFolder);
+    }
+
+    BenchSongs(const BenchSongs&) = delete;
+    BenchSongs& operator=(const BenchSongs&) = delete;
+
+private:
+    std::filesystem::path mFolder;
+    std::unique_ptr<Zest::BassMusicInterface> mMusic;
+};
+
+// Mixes one second of audio per iteration, in the device's blocks.
+void MixSecondsOfAudio(benchmark::State& state)
 {
-    BenchSounds sounds;
     constexpr int kBlock = 1024;
     std::vector<int16_t> out(kBlock * Audio::kChannels);
     for (auto _ : state) {
@@ -135,6 +185,20 @@ void BM_Mix32SoundInstancesForOneSecond(benchmark::State& state)
     state.counters["core_share"] = benchmark::Counter(static_cast<double>(state.iterations()),
                                                       benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
+
+void BM_Mix32SoundInstancesForOneSecond(benchmark::State& state)
+{
+    BenchSounds sounds;
+    MixSecondsOfAudio(state);
+}
 BENCHMARK(BM_Mix32SoundInstancesForOneSecond)->Unit(benchmark::kMillisecond);
+
+void BM_Mix32SoundInstancesAndTwoSongsForOneSecond(benchmark::State& state)
+{
+    BenchSounds sounds;
+    BenchSongs songs;
+    MixSecondsOfAudio(state);
+}
+BENCHMARK(BM_Mix32SoundInstancesAndTwoSongsForOneSecond)->Unit(benchmark::kMillisecond);
 
 } // namespace

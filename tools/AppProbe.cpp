@@ -110,7 +110,6 @@ public:
         mWidth = kWidth;
         mHeight = kHeight;
         mColorDepth = 32;
-        mNoSound = true;
     }
 
     ~AppProbe() override

@@ -11,6 +11,7 @@
 #include "framework/resources/ImageLib.h"
 #include "framework/resources/ResourceManager.h"
 #include "framework/sound/MusicInterface.h"
+#include "framework/sound/SoundManager.h"
 #include "framework/widgets/WidgetManager.h"
 #include "platform/win32/Clock.h"
 #include "platform/win32/Input.h"
@@ -37,8 +38,10 @@ ZestAppBase::ZestAppBase() : mPopupRequests(new PopupRequests)
     gZestApp.store(this);
     SetAppInterface(this);
 
-    // The display loads its own copy; this one only tells Init whether it can be had.
+    // The display and the sound manager load their own copies; these only tell Init
+    // whether the libraries can be had.
     mDDrawModule = Win32::LoadLibraryA("ddraw.dll");
+    mDSoundModule = Win32::LoadLibraryA("dsound.dll");
     mUser32Module = Win32::LoadLibraryA("user32.dll");
     if (mUser32Module != nullptr)
         mGetLastInputInfo = reinterpret_cast<Win32::BOOL (*)(Win32::LASTINPUTINFO*)>(
@@ -104,6 +107,8 @@ ZestAppBase::~ZestAppBase()
     mDisplay = nullptr;
     delete mMusic;
     mMusic = nullptr;
+    delete mSoundManager;
+    mSoundManager = nullptr;
 
     if (mMainWindow != nullptr) {
         Win32::SetWindowLongPtrA(mMainWindow, Win32::GWL_USERDATA, 0);
@@ -123,6 +128,8 @@ ZestAppBase::~ZestAppBase()
         Win32::CloseHandle(mMutex);
     if (mDDrawModule != nullptr)
         Win32::FreeLibrary(mDDrawModule);
+    if (mDSoundModule != nullptr)
+        Win32::FreeLibrary(mDSoundModule);
     if (mUser32Module != nullptr)
         Win32::FreeLibrary(mUser32Module);
     delete mPopupRequests;

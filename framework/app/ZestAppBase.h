@@ -41,6 +41,7 @@ class MemoryImage;
 class MusicInterface;
 class PopupRequests;
 class ResourceManager;
+class SoundManager;
 class Widget;
 class WidgetManager;
 
@@ -423,6 +424,8 @@ public:
     std::map<std::string, std::wstring> mStrings;
     // The manifest's pictures, sounds and fonts, loaded by group.
     ResourceManager* mResourceManager = nullptr;
+    // Sound effects; silent (without a window) when mNoSound.
+    SoundManager* mSoundManager = nullptr;
 
 private:
     // The window procedure's work for a window that has its application.
@@ -450,6 +453,7 @@ private:
 
     DisplaySettings mDisplaySettings;
     Win32::HMODULE mDDrawModule = nullptr;
+    Win32::HMODULE mDSoundModule = nullptr;
     // The system's time of the last user input, when it offers one.
     Win32::HMODULE mUser32Module = nullptr;
     Win32::BOOL (*mGetLastInputInfo)(Win32::LASTINPUTINFO* info) = nullptr;

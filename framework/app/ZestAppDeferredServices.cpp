@@ -1,18 +1,10 @@
-// Operations whose work is not part of this build of the framework yet: sound effects and
-// the master volume (there is no sound manager), web pages, the product version and the
-// developer keys. Each keeps its place in the class and answers as "nothing there".
+// Operations whose work is not part of this build of the framework yet: web pages, the
+// product version and the developer keys. Each keeps its place in the class and answers as
+// "nothing there".
 
 #include "framework/app/ZestAppBase.h"
 
 namespace Zest {
-
-void ZestAppBase::PlaySoundEffectPanned(int soundId, int pan) {}
-
-void ZestAppBase::PlaySoundEffect(int soundId) {}
-
-double ZestAppBase::GetMasterVolume() { return 1.0; }
-
-void ZestAppBase::SetMasterVolume(const double volume) {}
 
 bool ZestAppBase::OpenURL(const std::string& url, bool shutdownAfter) { return false; }
 

@@ -7,6 +7,7 @@
 
 #include "framework/directx/DDImage.h"
 #include "framework/directx/DDInterface.h"
+#include "framework/sound/SoundManager.h"
 #include "framework/widgets/WidgetManager.h"
 #include "platform/win32/Clock.h"
 #include "platform/win32/Input.h"
@@ -30,6 +31,8 @@ void ZestAppBase::ChangeScreenMode(const bool windowed, const bool use3D, const 
         Win32::ShowWindow(mMainWindow, Win32::SW_SHOWNORMAL);
         Win32::SetForegroundWindow(mMainWindow);
     }
+    if (mSoundManager != nullptr)
+        mSoundManager->SetCooperativeWindow(mMainWindow, mWindowed);
     mDisplayResetTick = Win32::timeGetTime();
 }
 

@@ -1,6 +1,6 @@
 // Services of the application to the rest of the program: the set of live images and
 // the broadcasts to it around display changes, loading, copying and sharing pictures, 3D,
-// volumes and muting, and the clipboard.
+// sound effects, volumes and muting, and the clipboard.
 
 #include "framework/app/ZestAppBase.h"
 
@@ -12,6 +12,8 @@
 #include "framework/graphics/Graphics.h"
 #include "framework/resources/ImageLib.h"
 #include "framework/sound/MusicInterface.h"
+#include "framework/sound/SoundInstance.h"
+#include "framework/sound/SoundManager.h"
 #include "framework/widgets/WidgetManager.h"
 #include "platform/win32/Clipboard.h"
 
@@ -219,7 +221,40 @@ void ZestAppBase::SetMusicVolume(const double volume)
         mMusic->SetVolume(mMuteCount > 0 ? 0.0 : volume);
 }
 
-void ZestAppBase::SetSfxVolume(const double volume) { mSfxVolume = volume; }
+void ZestAppBase::SetSfxVolume(const double volume)
+{
+    mSfxVolume = volume;
+    if (mSoundManager != nullptr)
+        mSoundManager->SetVolume(mMuteCount > 0 ? 0.0 : volume);
+}
+
+double ZestAppBase::GetMasterVolume() { return mSoundManager != nullptr ? mSoundManager->GetMasterVolume() : 0.0; }
+
+void ZestAppBase::SetMasterVolume(const double volume)
+{
+    if (mSoundManager == nullptr)
+        return;
+    mSfxVolume = volume;
+    mSoundManager->SetMasterVolume(volume);
+}
+
+void ZestAppBase::PlaySoundEffect(const int soundId)
+{
+    if (mSoundManager == nullptr)
+        return;
+    if (SoundInstance* const sound = mSoundManager->GetSoundInstance(soundId))
+        sound->Play(false, true);
+}
+
+void ZestAppBase::PlaySoundEffectPanned(const int soundId, const int pan)
+{
+    if (mSoundManager == nullptr)
+        return;
+    if (SoundInstance* const sound = mSoundManager->GetSoundInstance(soundId)) {
+        sound->SetPan(pan);
+        sound->Play(false, true);
+    }
+}
 
 void ZestAppBase::Mute(const bool automatic)
 {

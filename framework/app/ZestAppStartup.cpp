@@ -16,6 +16,9 @@
 #include "framework/resources/ImageLib.h"
 #include "framework/resources/PakInterface.h"
 #include "framework/resources/ResourceManager.h"
+#include "framework/sound/BassMusicInterface.h"
+#include "framework/sound/DSoundManager.h"
+#include "framework/sound/FModMusicInterface.h"
 #include "framework/sound/MusicInterface.h"
 #include "framework/widgets/WidgetManager.h"
 #include "platform/win32/Clock.h"
@@ -62,12 +65,12 @@ void ZestAppBase::Init()
     if (mShutDown)
         return;
 
-    if (mDDrawModule == nullptr) {
+    if (mDDrawModule == nullptr || mDSoundModule == nullptr) {
         Win32::MessageBoxA(nullptr,
                            GetString("APP_REQUIRES_DIRECTX",
                                      "This application requires DirectX to run.  You can get DirectX at "
                                      "the folder the program was installed in: installing the program again "
-                                     "puts its display library (ddraw.so) back.")
+                                     "puts its display and sound libraries (ddraw.so, dsound.so) back.")
                                .c_str(),
                            GetString("YOU_NEED_DIRECTX", "You need DirectX").c_str(), Win32::MB_ICONERROR);
         TerminateApp(1);
@@ -142,6 +145,8 @@ void ZestAppBase::Init()
     }
     CreateMainWindow();
 
+    if (mSoundManager == nullptr)
+        mSoundManager = new DSoundManager(mNoSound ? nullptr : mMainWindow, mUseFmod);
     SetSfxVolume(mSfxVolume);
     mMusic = MakeMusicInterface(mHiddenWindow);
     SetMusicVolume(mMusicVolume);
@@ -154,8 +159,11 @@ void ZestAppBase::Init()
 
 MusicInterface* ZestAppBase::MakeMusicInterface(Win32::HWND window)
 {
-    // The silent music: the only kind there is in this build.
-    return new MusicInterface;
+    if (mNoSound)
+        return new MusicInterface;
+    if (mUseFmod)
+        return new FModMusicInterface();
+    return new BassMusicInterface(window);
 }
 
 void ZestAppBase::PlaceWindowedMainWindow(const uint32_t style)

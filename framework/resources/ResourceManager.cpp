@@ -3,6 +3,8 @@
 
 #include "framework/resources/ResourceManager.h"
 
+#include "framework/sound/SoundManager.h"
+
 #include "framework/app/CritSection.h"
 #include "framework/app/FileHelpers.h"
 #include "framework/app/StringHelpers.h"
@@ -81,8 +83,9 @@ void ResourceManager::ImageRes::DeleteResource() { mImage.Release(); }
 
 void ResourceManager::SoundRes::DeleteResource()
 {
-    // Sounds are never loaded while the application has no sound manager (DoLoadSound), so
-    // there is no sound to release.
+    ZestAppBase* const app = GetZestApp();
+    if (mSoundId >= 0 && app != nullptr && app->mSoundManager != nullptr)
+        app->mSoundManager->ReleaseSound(mSoundId);
     mSoundId = -1;
 }
 
@@ -298,9 +301,23 @@ bool ResourceManager::LoadAlphaGridImage(MemoryImage* const image, const ImageRe
 
 bool ResourceManager::DoLoadSound(SoundRes* const record)
 {
-    // The application has no sound manager yet, so no sound can be played. A sound that
-    // cannot be played in a silent run must not fail its group: the record stays unloaded
-    // (mSoundId -1, which GetSoundIdOrThrow refuses) and loading goes on.
+    SoundManager* const sounds = mApplication->mSoundManager;
+    // Before start-up has made the sound manager no sound can be played; such a sound must
+    // not fail its group: the record stays unloaded (mSoundId -1, which GetSoundIdOrThrow
+    // refuses) and loading goes on.
+    if (sounds == nullptr)
+        return true;
+    const int id = sounds->GetFreeSoundId();
+    if (id < 0)
+        return Fail("Out of free sound ids");
+    if (!sounds->LoadSound(id, record->mPath))
+        return Fail(FormatString("Failed to load sound: %s", record->mPath.c_str()));
+    if (record->mVolume >= 0.0)
+        sounds->SetBaseVolume(id, record->mVolume);
+    if (record->mPanning != 0)
+        sounds->SetBasePan(id, record->mPanning);
+    record->mSoundId = id;
+    ResourceLoadedHook(record);
     return true;
 }
 
