@@ -1,21 +1,20 @@
 #include "framework/sound/SystemMixer.h"
 
+#include "platform/audio/AudioOutput.h"
+
 #include <algorithm>
-#include <atomic>
+#include <cmath>
 
 namespace Zest {
-namespace {
 
-std::atomic<uint32_t>& WaveOutVolume()
+uint32_t ReadWaveOutVolume()
 {
-    static std::atomic<uint32_t> volume{kWaveOutVolumeMax};
-    return volume;
+    return static_cast<uint32_t>(std::lround(Audio::GetMasterVolume() * kWaveOutVolumeMax));
 }
 
-} // namespace
-
-uint32_t ReadWaveOutVolume() { return WaveOutVolume().load(); }
-
-void WriteWaveOutVolume(const uint32_t volume) { WaveOutVolume().store(std::min(volume, kWaveOutVolumeMax)); }
+void WriteWaveOutVolume(const uint32_t volume)
+{
+    Audio::SetMasterVolume(static_cast<float>(std::min(volume, kWaveOutVolumeMax)) / kWaveOutVolumeMax);
+}
 
 } // namespace Zest

@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <mutex>
 #include <utility>
@@ -17,6 +18,7 @@ struct Output {
     std::vector<std::pair<MixSource, void*>> mSources;
     SDL_AudioDeviceID mDevice = 0;
     std::vector<float> mScratch;
+    std::atomic<float> mMasterVolume = 1.0f;
 };
 
 Output& TheOutput()
@@ -30,8 +32,9 @@ void MixLocked(Output& output, int16_t* out, const int frames)
     output.mScratch.assign(static_cast<size_t>(frames) * kChannels, 0.0f);
     for (const auto& [source, context] : output.mSources)
         source(context, output.mScratch.data(), frames);
+    const float master = output.mMasterVolume.load();
     for (size_t i = 0; i < output.mScratch.size(); ++i) {
-        const float sample = std::clamp(output.mScratch[i], -1.0f, 1.0f);
+        const float sample = std::clamp(output.mScratch[i] * master, -1.0f, 1.0f);
         out[i] = static_cast<int16_t>(std::lrint(sample * 32767.0f));
     }
 }
@@ -114,5 +117,9 @@ void Mix(int16_t* out, const int frames)
     const std::lock_guard<std::mutex> lock(output.mLock);
     MixLocked(output, out, frames);
 }
+
+float GetMasterVolume() { return TheOutput().mMasterVolume.load(); }
+
+void SetMasterVolume(const float volume) { TheOutput().mMasterVolume.store(std::clamp(volume, 0.0f, 1.0f)); }
 
 } // namespace Audio

@@ -23,7 +23,13 @@ bool AddSource(MixSource source, void* context);
 void RemoveSource(MixSource source, void* context);
 // Whether a device is open and playing the mix.
 bool HasDevice();
-// Sums every source into `out` as 16-bit stereo, clipped at full scale.
+// Sums every source into `out` as 16-bit stereo, scaled by the master volume and clipped at
+// full scale.
 void Mix(int16_t* out, int frames);
+
+// The volume of the whole output, as a system mixer's control sets it: 0 (silent) to 1
+// (full, the start value); safe from any thread.
+float GetMasterVolume();
+void SetMasterVolume(float volume);
 
 } // namespace Audio

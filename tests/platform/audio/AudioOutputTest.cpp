@@ -67,4 +67,22 @@ TEST_F(AudioOutputTest, NegativeSumsClipAtNegativeFullScale)
     Audio::RemoveSource(&ConstantSource::Mix, &below);
 }
 
+TEST_F(AudioOutputTest, MasterVolumeScalesTheWholeMixAndIsBounded)
+{
+    ConstantSource half{0.5f};
+    Audio::AddSource(&ConstantSource::Mix, &half);
+    std::vector<int16_t> out(2 * Audio::kChannels);
+    Audio::SetMasterVolume(0.5f);
+    Audio::Mix(out.data(), 2);
+    EXPECT_EQ(out[1], 8192);
+    Audio::SetMasterVolume(0.0f);
+    Audio::Mix(out.data(), 2);
+    EXPECT_EQ(out[1], 0);
+    Audio::SetMasterVolume(3.0f);
+    EXPECT_EQ(Audio::GetMasterVolume(), 1.0f);
+    Audio::SetMasterVolume(-1.0f);
+    EXPECT_EQ(Audio::GetMasterVolume(), 0.0f);
+    Audio::RemoveSource(&ConstantSource::Mix, &half);
+}
+
 } // namespace
