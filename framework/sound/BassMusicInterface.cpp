@@ -6,6 +6,7 @@
 #include "framework/sound/SystemMixer.h"
 #include "platform/win32/MessageBox.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -305,7 +306,8 @@ bool BassMusicInterface::IsPlaying(const int songId)
 void BassMusicInterface::SetVolume(const double volume)
 {
     if (gBassInstance->mVersion2) {
-        const auto value = static_cast<DWORD>(volume * 100);
+        // A negative volume is silence; the library takes no negative values.
+        const auto value = static_cast<DWORD>(std::max(volume, 0.0) * 100);
         gBassInstance->BASS_SetConfig(Music::Bass::kConfigModuleVolume, value);
         gBassInstance->BASS_SetConfig(Music::Bass::kConfigStreamVolume, value);
         return;
@@ -321,7 +323,7 @@ void BassMusicInterface::SetVolume(const double volume)
 void BassMusicInterface::SetMusicAmplify(const int songId, const double amplify)
 {
     if (const BassMusicInfo* song = Find(songId))
-        gBassInstance->MusicSetAmplify(song->Handle(), static_cast<DWORD>(amplify * 100));
+        gBassInstance->MusicSetAmplify(song->Handle(), static_cast<DWORD>(std::max(amplify, 0.0) * 100));
 }
 
 void BassMusicInterface::Update()

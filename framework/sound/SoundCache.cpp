@@ -1,11 +1,11 @@
 #include "framework/sound/SoundCache.h"
 
+#include "framework/app/FileHelpers.h"
+
 #include "framework/resources/PakFile.h"
 #include "framework/sound/WavFile.h"
 #include "platform/win32/Files.h"
-#include "platform/win32/Path.h"
 
-#include <cstdio>
 
 namespace Zest {
 namespace {
@@ -65,14 +65,8 @@ bool WriteCachedSoundFile(const std::string& cacheFileName, const std::string& s
     uint64_t sourceTime = 0;
     GetSourceFileTime(sourceName, &sourceTime);
     const std::vector<uint8_t> bytes = MakeCachedWav(sound.mFormat, sourceName, sourceTime, sound.mData);
-    FILE* const file = OpenSystemFile(cacheFileName.c_str(), "wb");
-    if (file == nullptr)
-        return false;
-    bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    written = std::fclose(file) == 0 && written;
-    if (!written)
-        std::remove(Win32::ToNativePath(cacheFileName).c_str());
-    return written;
+    // Replaced whole, so that two loads of one sound or a crash never leave half a file.
+    return WriteFileAtomically(cacheFileName, bytes.data(), bytes.size());
 }
 
 } // namespace Zest
