@@ -29,10 +29,15 @@ FILE* OpenSystemFile(const char* fileName, const char* mode)
 {
     if (fileName == nullptr || mode == nullptr)
         return nullptr;
-    std::string path = Win32::ToNativePath(fileName);
-    if (IsReadMode(mode))
-        path = Win32::ResolvePathNoCase(path);
-    return std::fopen(path.c_str(), mode);
+    const std::string path = Win32::ToNativePath(fileName);
+    if (!IsReadMode(mode))
+        return std::fopen(path.c_str(), mode);
+    // A file that exists in no spelling is not opened: the lookup has already found the
+    // miss, and has left errno as an open of the path would.
+    std::string found;
+    if (!Win32::FindPathNoCase(path, &found))
+        return nullptr;
+    return std::fopen(found.c_str(), mode);
 }
 
 PakFileHandle* PakFOpen(const char* fileName, const char* mode)

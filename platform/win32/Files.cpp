@@ -90,15 +90,23 @@ DWORD FolderError(const int error, const std::string& path)
     return error == ENOTDIR && Exists(path) ? ERROR_DIRECTORY : ErrorFromErrno(error, path);
 }
 
-// The entry of folder whose name equals name ignoring case, or "" when there is none.
+// The entry of folder whose name equals name ignoring case, or "" when there is none. A
+// lookup that misses reads the whole folder, so the entries are read in large batches
+// straight from the descriptor: a DIR stream would cost a stat and an allocation more.
 std::string FindNameNoCase(const std::string& folder, const std::string& name)
 {
-    const UniqueDir dir(opendir(folder.c_str()));
-    if (!dir)
+    const UniqueFd dir(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!dir.Valid())
         return {};
-    while (const dirent* entry = readdir(dir.get())) {
-        if (strcasecmp(entry->d_name, name.c_str()) == 0)
-            return entry->d_name;
+    alignas(dirent64) char buffer[8192];
+    ssize_t size = 0;
+    while ((size = getdents64(dir.Get(), buffer, sizeof(buffer))) > 0) {
+        for (ssize_t offset = 0; offset < size;) {
+            const auto* const entry = reinterpret_cast<const dirent64*>(buffer + offset);
+            if (strcasecmp(entry->d_name, name.c_str()) == 0)
+                return entry->d_name;
+            offset += entry->d_reclen;
+        }
     }
     return {};
 }
@@ -259,10 +267,17 @@ FILETIME FileTimeFromUnix(const int64_t seconds, const int64_t nanoseconds)
     return {static_cast<DWORD>(clamped & 0xFFFFFFFF), static_cast<DWORD>(clamped >> 32)};
 }
 
-std::string ResolvePathNoCase(const std::string& nativePath)
+bool FindPathNoCase(const std::string& nativePath, std::string* found)
 {
-    if (nativePath.empty() || Exists(nativePath))
-        return nativePath;
+    *found = nativePath;
+    if (nativePath.empty()) {
+        errno = ENOENT;
+        return false;
+    }
+    if (Exists(nativePath))
+        return true;
+    // Why the path as spelled cannot be reached, for a caller that reports the miss.
+    const int spelledError = errno;
     std::string resolved = nativePath.front() == '/' ? "/" : "";
     size_t start = 0;
     while (start < nativePath.size()) {
@@ -272,19 +287,31 @@ std::string ResolvePathNoCase(const std::string& nativePath)
         start = end + 1;
         if (component.empty())
             continue;
-        if (Exists(resolved + component)) {
-            resolved += component;
+        // The path as spelled is already known to be missing.
+        const std::string spelled = resolved + component;
+        if (spelled != nativePath && Exists(spelled)) {
+            resolved = spelled;
         } else {
-            const std::string found = FindNameNoCase(resolved.empty() ? "." : resolved, component);
-            if (found.empty())
-                return nativePath;
-            resolved += found;
+            const std::string name = FindNameNoCase(resolved.empty() ? "." : resolved, component);
+            if (name.empty()) {
+                errno = spelledError;
+                return false;
+            }
+            resolved += name;
         }
         resolved += '/';
     }
     if (nativePath.back() != '/' && resolved.size() > 1)
         resolved.pop_back();
-    return resolved;
+    *found = std::move(resolved);
+    return true;
+}
+
+std::string ResolvePathNoCase(const std::string& nativePath)
+{
+    std::string found;
+    FindPathNoCase(nativePath, &found);
+    return found;
 }
 
 HANDLE FindFirstFileA(const char* pattern, WIN32_FIND_DATAA* findData)

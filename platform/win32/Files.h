@@ -43,6 +43,9 @@ FILETIME FileTimeFromUnix(int64_t seconds, int64_t nanoseconds);
 // compared without regard to case; the path as spelled wins when it exists. Returns
 // nativePath unchanged when no such path exists.
 std::string ResolvePathNoCase(const std::string& nativePath);
+// The same lookup, telling whether an entry exists: true with *found set to its path, or
+// false with *found set to nativePath and errno to why nativePath could not be reached.
+bool FindPathNoCase(const std::string& nativePath, std::string* found);
 
 // The last component of the pattern may hold '*' and '?'; matching ignores case, and a
 // trailing ".*" also matches names without a dot. Without wildcards it finds exactly the

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -130,6 +131,36 @@ TEST_F(MemoryImageState, CommittedSetBitsAnalysesTransparency)
         EXPECT_FALSE(image.mBitsChanged) << c.name;
         EXPECT_EQ(image.mBitsChangedCount, 1) << c.name;
         EXPECT_EQ(PictureOf(image.mBits, 4), WithGuard(c.pixels)) << c.name;
+    }
+}
+
+// A picture scanned in several parts: pixels found anywhere, the last one included, count,
+// and finding one kind early does not end the search for the other.
+TEST_F(MemoryImageState, TransparencyAnalysisSeesEveryPixelOfALargePicture)
+{
+    constexpr int kSide = 37;
+    constexpr size_t kLast = kSide * kSide - 1;
+    const struct {
+        std::string name;
+        std::vector<std::pair<size_t, uint32_t>> changed;
+        bool hasTrans;
+        bool hasAlpha;
+    } cases[] = {
+        {"opaque throughout", {}, false, false},
+        {"transparent last pixel", {{kLast, 0x00FFFFFF}}, true, false},
+        {"partial last pixel", {{kLast, 0xFEFFFFFF}}, false, true},
+        {"transparent first, partial last", {{0, 0x00000000}, {kLast, 0x01000000}}, true, true},
+        {"partial first, transparent in the middle", {{0, 0x80000000}, {700, 0x00123456}}, true, true},
+    };
+    for (const auto& c : cases) {
+        std::vector<uint32_t> pixels(kLast + 1, 0xFF102030);
+        for (const auto& [index, pixel] : c.changed)
+            pixels[index] = pixel;
+        MemoryImage image;
+        SetPixels(image, kSide, kSide, pixels);
+        EXPECT_EQ(image.mHasTrans, c.hasTrans) << c.name;
+        EXPECT_EQ(image.mHasAlpha, c.hasAlpha) << c.name;
+        EXPECT_EQ(PictureOf(image.mBits, static_cast<int>(pixels.size())), WithGuard(pixels)) << c.name;
     }
 }
 

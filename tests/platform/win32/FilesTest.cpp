@@ -8,6 +8,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -517,6 +519,53 @@ TEST_F(FilesResolvePathNoCase, FindsTheExistingSpellingOfEachComponent)
     };
     for (const Case& c : cases)
         EXPECT_EQ(ResolvePathNoCase(c.path), c.resolved) << c.path;
+}
+
+// The lookup that file opening uses: whether an entry exists in some spelling, its path,
+// and, on a miss, errno as an open of the path as spelled would leave it.
+TEST_F(FilesResolvePathNoCase, FindPathTellsWhetherAnEntryExists)
+{
+    fs::create_directories("DATA/Sub");
+    MakeFile("DATA/Sub/FILE.txt");
+    struct Case {
+        std::string path;
+        bool exists;
+        std::string found;
+        int error;
+    };
+    const Case cases[] = {
+        {"data/sub/file.TXT", true, "DATA/Sub/FILE.txt", 0},
+        {"DATA/Sub/FILE.txt", true, "DATA/Sub/FILE.txt", 0},
+        {"DATA/Sub/absent.txt", false, "DATA/Sub/absent.txt", ENOENT},
+        {"data/sub/absent.txt", false, "data/sub/absent.txt", ENOENT},
+        {"data/nothing/file.txt", false, "data/nothing/file.txt", ENOENT},
+        {"DATA/Sub/FILE.txt/more", false, "DATA/Sub/FILE.txt/more", ENOTDIR},
+        {"", false, "", ENOENT},
+    };
+    for (const Case& c : cases) {
+        std::string found = "stale";
+        errno = 0;
+        EXPECT_EQ(FindPathNoCase(c.path, &found), c.exists) << c.path;
+        EXPECT_EQ(found, c.found) << c.path;
+        if (!c.exists) {
+            EXPECT_EQ(errno, c.error) << c.path;
+        }
+    }
+}
+
+// A folder whose listing takes several reads: the entry listed last is found too.
+TEST_F(FilesResolvePathNoCase, FindsTheLastEntryOfALargeFolder)
+{
+    fs::create_directories("many");
+    for (int i = 0; i < 300; ++i)
+        MakeFile("many/Picture_With_A_Rather_Long_Name_" + std::to_string(i) + ".png");
+    std::string last;
+    for (const fs::directory_entry& entry : fs::directory_iterator("many"))
+        last = entry.path().filename().string();
+    std::string upper = last;
+    std::transform(upper.begin(), upper.end(), upper.begin(), [](unsigned char c) { return std::toupper(c); });
+    EXPECT_EQ(ResolvePathNoCase("many/" + upper), "many/" + last);
+    EXPECT_EQ(ResolvePathNoCase("many/absent.png"), "many/absent.png");
 }
 
 // A file of three allocation units and a bit, each byte telling its offset apart.
