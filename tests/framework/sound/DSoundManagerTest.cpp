@@ -97,7 +97,7 @@ TEST_F(SoundManagerTest, ReleasingASoundLeavesItsPlayingCopiesAlone)
 // MP3 effects are decoded by the second music library when the application uses it.
 TEST_F(SoundManagerTest, Mp3IsDecodedThroughTheSecondMusicLibraryAndCached)
 {
-    Write("sounds/quiet.mp3", Tests::MakeSilentMp3(20));
+    Write("sounds/quiet.mp3", Tests::MakeSilentMp3(20, 1));
     EXPECT_FALSE(mManager->LoadSound(1, "sounds\\quiet"));
 
     DSoundManager withFMod(Window(), true);

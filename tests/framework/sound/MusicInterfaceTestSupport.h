@@ -6,7 +6,7 @@
 #include "framework/app/FileHelpers.h"
 #include "platform/music/StandInControls.h"
 #include "platform/win32/Library.h"
-#include "tests/platform/music/MusicTestSupport.h"
+#include "tests/framework/sound/SoundTestSupport.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -14,20 +14,13 @@
 
 namespace Tests {
 
-class MusicFolderTest : public ::testing::Test {
+class MusicFolderTest : public SoundFolderTest {
 protected:
     void SetUp() override
     {
         setenv("SDL_AUDIODRIVER", "none-such", 1);
-        ASSERT_FALSE(mFolder.Path().empty());
-        mOldFolder = fs::current_path();
-        fs::current_path(mFolder.Path());
-        Zest::SetAppDataFolder((mFolder.Path() / "appdata").string());
+        SoundFolderTest::SetUp();
     }
-
-    void TearDown() override { fs::current_path(mOldFolder); }
-
-    static fs::path File(const std::string& relative) { return fs::current_path() / relative; }
 
     // A 441 Hz tone of `frames` frames, stereo at 44100 Hz unless told otherwise.
     static void Tone(const std::string& relative, const int frames = 44100, const int rate = 44100,
@@ -40,9 +33,6 @@ protected:
     {
         return reinterpret_cast<Music::LiveObjectsFunc>(Win32::GetProcAddress(library, "MusicStandInLiveObjects"));
     }
-
-    TemporaryFolder mFolder;
-    fs::path mOldFolder;
 };
 
 } // namespace Tests

@@ -4,6 +4,7 @@
 
 #include "framework/app/FileHelpers.h"
 #include "tests/framework/resources/PakTestSupport.h"
+#include "tests/platform/music/MusicTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -50,25 +51,6 @@ inline std::vector<int16_t> ToSamples16(const std::vector<uint8_t>& bytes)
     return samples;
 }
 
-// A PCM WAV file: "fmt " chunk, then "data".
-inline std::string MakeWav(const int channels, const int rate, const int bits, const std::string& data,
-                           const int formatTag = 1)
-{
-    std::string out = "RIFF";
-    PutLittleEndian(out, 36 + data.size(), 4);
-    out += "WAVEfmt ";
-    PutLittleEndian(out, 16, 4);
-    PutLittleEndian(out, static_cast<uint16_t>(formatTag), 2);
-    PutLittleEndian(out, static_cast<uint16_t>(channels), 2);
-    PutLittleEndian(out, static_cast<uint32_t>(rate), 4);
-    PutLittleEndian(out, static_cast<uint32_t>(rate * channels * bits / 8), 4);
-    PutLittleEndian(out, static_cast<uint16_t>(channels * bits / 8), 2);
-    PutLittleEndian(out, static_cast<uint16_t>(bits), 2);
-    out += "data";
-    PutLittleEndian(out, data.size(), 4);
-    return out + data;
-}
-
 constexpr uint32_t kAuMuLaw = 1;
 constexpr uint32_t kAuLinear8 = 2;
 constexpr uint32_t kAuLinear16 = 3;
@@ -84,30 +66,6 @@ inline std::string MakeAu(const uint32_t encoding, const uint32_t rate, const ui
     PutBigEndian(out, rate);
     PutBigEndian(out, channels);
     return out + annotation + data;
-}
-
-// An Ogg Vorbis sine tone; the second channel at half the first's amplitude.
-inline bool MakeOgg(const fs::path& path, const int channels, const int rate, const int frames,
-                    const double frequency = 441.0, const double amplitude = 0.5)
-{
-    fs::create_directories(path.parent_path());
-    const std::string command = std::string(MAKE_TEST_OGG) + " '" + path.string() + "' " + std::to_string(channels) +
-                                " " + std::to_string(rate) + " " + std::to_string(frames) + " " +
-                                std::to_string(frequency) + " " + std::to_string(amplitude);
-    return std::system(command.c_str()) == 0;
-}
-
-// MPEG-1 layer III frames of silence at 44100 Hz, mono, 128 kbit/s, made by hand: a
-// frame header and 413 zero bytes, whose side information asks for no coded samples.
-// Each frame decodes to 1152 samples.
-inline std::string MakeSilentMp3(const int frames)
-{
-    std::string frame = "\xFF\xFB\x90\xC0";
-    frame.resize(417, '\0');
-    std::string out;
-    for (int i = 0; i < frames; ++i)
-        out += frame;
-    return out;
 }
 
 // Sets a file's last-write time to a fixed second since 1970.

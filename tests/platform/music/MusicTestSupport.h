@@ -25,8 +25,8 @@ namespace fs = std::filesystem;
 // An Ogg Vorbis sine tone; a second channel is at half the first's amplitude. Made by a
 // separate program: the encoder library and the integer decoder under test export
 // functions of the same names, so one process cannot hold both.
-inline bool MakeOgg(const fs::path& path, const int channels, const int rate, const int frames, const double frequency,
-                    const double amplitude)
+inline bool MakeOgg(const fs::path& path, const int channels, const int rate, const int frames,
+                    const double frequency = 441.0, const double amplitude = 0.5)
 {
     fs::create_directories(path.parent_path());
     const std::string command = std::string(MAKE_TEST_OGG) + " '" + path.string() + "' " + std::to_string(channels) + " "
@@ -74,22 +74,24 @@ inline std::string MakeModule()
     return module;
 }
 
-// An MP3 file of silent frames: MPEG-1 layer III, 128 kbit/s, 44100 Hz stereo, 1152
-// frames of sound in each 417-byte frame, whose side information is all zero.
-inline std::string MakeSilentMp3(const int frames)
+// An MP3 file of silent frames: MPEG-1 layer III, 128 kbit/s, 44100 Hz, stereo or mono,
+// 1152 frames of sound in each 417-byte frame, whose side information is all zero.
+inline std::string MakeSilentMp3(const int frames, const int channels = 2)
 {
     std::string frame(417, '\0');
     frame[0] = static_cast<char>(0xFF);
     frame[1] = static_cast<char>(0xFB);
     frame[2] = static_cast<char>(0x90);
+    frame[3] = static_cast<char>(channels == 1 ? 0xC0 : 0x00);
     std::string file;
     for (int i = 0; i < frames; ++i)
         file += frame;
     return file;
 }
 
-// A PCM WAV file.
-inline std::string MakeWav(const int channels, const int rate, const int bits, const std::string& data)
+// A WAV file: "fmt " chunk (PCM unless told otherwise), then "data".
+inline std::string MakeWav(const int channels, const int rate, const int bits, const std::string& data,
+                           const int formatTag = 1)
 {
     const auto put = [](std::string& out, uint32_t value, const int bytes) {
         for (int i = 0; i < bytes; ++i, value >>= 8)
@@ -99,7 +101,7 @@ inline std::string MakeWav(const int channels, const int rate, const int bits, c
     put(out, static_cast<uint32_t>(36 + data.size()), 4);
     out += "WAVEfmt ";
     put(out, 16, 4);
-    put(out, 1, 2);
+    put(out, static_cast<uint32_t>(formatTag), 2);
     put(out, static_cast<uint32_t>(channels), 2);
     put(out, static_cast<uint32_t>(rate), 4);
     put(out, static_cast<uint32_t>(rate * channels * bits / 8), 4);
