@@ -10,7 +10,8 @@ packages=(
   zlib1g-dev libpng-dev libjpeg-dev libvorbisidec-dev libvorbis-dev libloki-dev
   libsdl2-dev libbox2d-dev libopenjp2-7-dev libmpg123-dev libxmp-dev
   libfreetype-dev libfontconfig-dev libx11-dev
-  # fonts the content is drawn from
+  # drawing the content, and the fonts it is drawn from
+  libcairo2-dev libharfbuzz-dev
   fonts-dejavu-core fonts-noto-color-emoji
   # benchmarks only
   libpixman-1-dev

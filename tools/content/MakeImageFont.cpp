@@ -7,8 +7,7 @@
 // pixel. OUTPUT_BASE.txt defines the layer Main, and on request the layers Outline (black,
 // under Main) and Shadow (black, one pixel right and down, under everything else).
 
-#include "framework/app/StringHelpers.h"
-#include "framework/resources/ImageLib.h"
+#include "tools/content/PngFile.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -159,12 +158,12 @@ std::string ListOf(const std::vector<std::string>& entries)
     return list + ")";
 }
 
-void PutAlpha(ImageLib::Image& sheet, const int x, const int y, const uint8_t alpha)
+void PutAlpha(Content::Pixels& sheet, const int x, const int y, const uint8_t alpha)
 {
-    sheet.mBits[static_cast<size_t>(y) * sheet.mWidth + x] = (uint32_t{alpha} << 24) | 0xFFFFFF;
+    sheet.At(x, y) = (uint32_t{alpha} << 24) | 0xFFFFFF;
 }
 
-void DrawGlyph(ImageLib::Image& sheet, const Glyph& glyph, const int left, const int top)
+void DrawGlyph(Content::Pixels& sheet, const Glyph& glyph, const int left, const int top)
 {
     for (int y = 0; y < glyph.mHeight; ++y) {
         for (int x = 0; x < glyph.mWidth; ++x) {
@@ -175,7 +174,7 @@ void DrawGlyph(ImageLib::Image& sheet, const Glyph& glyph, const int left, const
 
 // The glyph grown by one pixel on every side: each pixel takes the strongest coverage of
 // its 3 x 3 neighbourhood.
-void DrawDilatedGlyph(ImageLib::Image& sheet, const Glyph& glyph, const int left, const int top)
+void DrawDilatedGlyph(Content::Pixels& sheet, const Glyph& glyph, const int left, const int top)
 {
     for (int y = 0; y < glyph.mHeight + 2; ++y) {
         for (int x = 0; x < glyph.mWidth + 2; ++x) {
@@ -192,10 +191,11 @@ void DrawDilatedGlyph(ImageLib::Image& sheet, const Glyph& glyph, const int left
 
 std::string RectText(const int x, const int y, const int width, const int height)
 {
-    return Zest::FormatString("(%d %d %d %d)", x, y, width, height);
+    return "(" + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(width) + " " +
+           std::to_string(height) + ")";
 }
 
-std::string PointText(const int x, const int y) { return Zest::FormatString("(%d %d)", x, y); }
+std::string PointText(const int x, const int y) { return "(" + std::to_string(x) + " " + std::to_string(y) + ")"; }
 
 } // namespace
 
@@ -261,25 +261,19 @@ int main(int argc, char** argv)
     const int cellHeight = maxHeight + 2;
     const int rows = static_cast<int>((glyphs.size() + kCellsPerRow - 1) / kCellsPerRow);
     const int gridHeight = rows * cellHeight;
-    const std::unique_ptr<ImageLib::Image> sheet =
-        ImageLib::CreateImage(int64_t{kCellsPerRow} * cellWidth, int64_t{gridHeight} * (options.mOutline ? 2 : 1));
-    if (sheet == nullptr) {
-        std::fprintf(stderr, "make_image_font: the glyph sheet is too large\n");
-        return 1;
-    }
+    Content::Pixels sheet(kCellsPerRow * cellWidth, gridHeight * (options.mOutline ? 2 : 1));
     for (size_t i = 0; i < glyphs.size(); ++i) {
         Glyph& glyph = glyphs[i];
         glyph.mCellX = static_cast<int>(i % kCellsPerRow) * cellWidth;
         glyph.mCellY = static_cast<int>(i / kCellsPerRow) * cellHeight;
-        DrawGlyph(*sheet, glyph, glyph.mCellX + 1, glyph.mCellY + 1);
+        DrawGlyph(sheet, glyph, glyph.mCellX + 1, glyph.mCellY + 1);
         if (options.mOutline) {
-            DrawDilatedGlyph(*sheet, glyph, glyph.mCellX, glyph.mCellY + gridHeight);
+            DrawDilatedGlyph(sheet, glyph, glyph.mCellX, glyph.mCellY + gridHeight);
         }
     }
 
     const std::string pngFile = options.mOutputBase + ".png";
-    if (!ImageLib::WritePNGImage(pngFile, sheet.get())) {
-        std::fprintf(stderr, "make_image_font: cannot write '%s'\n", pngFile.c_str());
+    if (!Content::WritePng(pngFile, sheet)) {
         return 1;
     }
 
