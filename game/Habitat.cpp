@@ -1,0 +1,167 @@
+#include "game/Habitat.h"
+
+#include "game/HabitatGroups.h"
+#include "game/ResourceGroupSource.h"
+
+Habitat::Habitat(const std::string& name) : mName(name) {}
+
+void Habitat::AddCreature(std::unique_ptr<Creature> creature)
+{
+    creature->mIndex = static_cast<int32_t>(mCreatures.size());
+    mCreatures.push_back(std::move(creature));
+}
+
+void Habitat::AddFoodLink(Creature* const predator, Creature* const prey)
+{
+    mFoodLinks.push_back({predator, prey});
+}
+
+bool Habitat::IsFoodLink(const Creature* const a, const Creature* const b) const
+{
+    for (const FoodLink& link : mFoodLinks) {
+        if ((link.mPredator == a && link.mPrey == b) || (link.mPredator == b && link.mPrey == a))
+            return true;
+    }
+    return false;
+}
+
+Creature* Habitat::FindCreature(const std::string& name) const
+{
+    for (const std::unique_ptr<Creature>& creature : mCreatures) {
+        if (creature->mName == name)
+            return creature.get();
+    }
+    return nullptr;
+}
+
+void Habitat::AddStage(const Stage& stage)
+{
+    Stage& added = mStages.emplace_back(stage);
+    added.mIndex = static_cast<int32_t>(mStages.size()) - 1;
+    added.mPending = true;
+    added.ResetTargets();
+}
+
+void Habitat::Finalize()
+{
+    BuildPredatorLists();
+    ComputeTotalGoals();
+}
+
+void Habitat::BuildPredatorLists()
+{
+    for (const std::unique_ptr<Creature>& creature : mCreatures) {
+        creature->mPredators.clear();
+        creature->mEatenByText.clear();
+        for (const FoodLink& link : mFoodLinks) {
+            if (link.mPrey != creature.get())
+                continue;
+            if (!creature->mPredators.empty())
+                creature->mEatenByText += ", ";
+            creature->mEatenByText += link.mPredator->mName;
+            creature->mPredators.push_back(link.mPredator);
+        }
+    }
+}
+
+void Habitat::ComputeTotalGoals()
+{
+    mTotalGoals = 0;
+    for (const Stage& stage : mStages) {
+        for (const StageGoal& goal : stage.mGoals) {
+            if (goal.mCount >= 0)
+                mTotalGoals += goal.mCount;
+        }
+    }
+}
+
+bool Habitat::StartNextStage(Stage& target)
+{
+    for (const Stage& stage : mStages) {
+        if (!stage.mPending)
+            continue;
+        target = stage;
+        ClearActiveCreatures();
+        target.ActivateCreatures();
+        return true;
+    }
+    return false;
+}
+
+void Habitat::MarkStageDone(const int32_t stageIndex)
+{
+    for (Stage& stage : mStages) {
+        if (stage.mIndex == stageIndex) {
+            stage.mPending = false;
+            return;
+        }
+    }
+}
+
+void Habitat::ResetStages()
+{
+    for (Stage& stage : mStages)
+        stage.mPending = true;
+    ComputeTotalGoals();
+    mCollectedGoals = 0;
+}
+
+void Habitat::ResumeAtStage(const int32_t stageIndex)
+{
+    mCollectedGoals = 0;
+    for (Stage& stage : mStages) {
+        stage.mPending = stage.mIndex >= stageIndex;
+        if (stage.mIndex <= stageIndex)
+            stage.ActivateCreatures();
+    }
+    ComputeTotalGoals();
+}
+
+void Habitat::ClearActiveCreatures()
+{
+    for (const std::unique_ptr<Creature>& creature : mCreatures)
+        creature->mActive = false;
+}
+
+void Habitat::AddStageProgress(const Stage& stage)
+{
+    // A goal whose creature is gone counts too: the habitat's total holds it.
+    for (const StageGoal& goal : stage.mGoals) {
+        if (goal.mCount >= 0)
+            mCollectedGoals += goal.mCount;
+    }
+}
+
+float Habitat::GetProgress() const
+{
+    if (mTotalGoals == 0)
+        return 0.0f;
+    return static_cast<float>(mCollectedGoals) / static_cast<float>(mTotalGoals);
+}
+
+bool Habitat::LoadResources(ResourceGroupSource& resources)
+{
+    if (!resources.LoadGroup(mResourceGroup)) {
+        resources.ReportFatalError();
+        return false;
+    }
+    const HabitatGroupIds* const ids = FindHabitatGroupIds(mResourceGroup);
+    if (ids == nullptr)
+        return true;
+    // The whole group must be there, the mini-game's picture too, although only the play
+    // screen's two pictures are kept here.
+    Zest::Image* const back = resources.GetImage(ids->mBackImage);
+    Zest::Image* const top = back != nullptr ? resources.GetImage(ids->mTopImage) : nullptr;
+    if (top == nullptr || resources.GetImage(ids->mMiniGameImage) == nullptr) {
+        resources.ReportFatalError();
+        return false;
+    }
+    mBackImage = back;
+    mTopImage = top;
+    return true;
+}
+
+void Habitat::UnloadResources(ResourceGroupSource& resources)
+{
+    resources.DeleteGroup(mResourceGroup);
+}
