@@ -1,0 +1,166 @@
+#include "game/HighScores.h"
+
+#include "framework/app/Buffer.h"
+#include "framework/app/FileHelpers.h"
+#include "framework/resources/PakFile.h"
+#include "platform/win32/Path.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <memory>
+#include <utility>
+
+namespace {
+
+constexpr int32_t kLengthBytes = 2;
+constexpr int32_t kNumberBytes = 4;
+// Ten records with the longest names; later bytes are ignored and never read.
+constexpr size_t kLongestFile = HighScoreStore::kRowCount *
+                                (kLengthBytes + Zest::Buffer::kMaxStringLength + 2 * kNumberBytes);
+
+const char* const kUnreadableMessage = "Could not read contents of scoreslists.dat";
+const char* const kFileKept = "The file is left as it is, unless a new high score is entered: it is then "
+                              "moved to scoreslists.dat.damaged.";
+
+enum class FileRead { Read, Missing, Unreadable };
+
+struct FileCloser {
+    void operator()(FILE* file) const { std::fclose(file); }
+};
+
+// Reads the file's first kLongestFile bytes, or all of a shorter file.
+FileRead ReadScoresFile(const std::string& path, std::vector<uint8_t>* bytes)
+{
+    errno = 0;
+    const std::unique_ptr<FILE, FileCloser> file(Zest::OpenSystemFile(path.c_str(), "rb"));
+    if (!file)
+        return errno == ENOENT ? FileRead::Missing : FileRead::Unreadable;
+    bytes->resize(kLongestFile);
+    bytes->resize(std::fread(bytes->data(), 1, bytes->size(), file.get()));
+    return std::ferror(file.get()) != 0 ? FileRead::Unreadable : FileRead::Read;
+}
+
+// The ten records, or false when one of them does not fit in the bytes. A negative name
+// length is refused too: the writer never stores one, so it can only come from damage.
+bool ReadRows(const std::vector<uint8_t>& bytes, HighScoreList* rows)
+{
+    Zest::Buffer buffer;
+    buffer.SetData(bytes.data(), static_cast<int32_t>(bytes.size()));
+    size_t remaining = bytes.size();
+    for (int32_t row = 0; row < HighScoreStore::kRowCount; ++row) {
+        if (remaining < kLengthBytes)
+            return false;
+        const int16_t nameLength = buffer.ReadShort();
+        remaining -= kLengthBytes;
+        if (nameLength < 0 || remaining < static_cast<size_t>(nameLength) + 2 * kNumberBytes)
+            return false;
+        std::string name(static_cast<size_t>(nameLength), '\0');
+        buffer.ReadBytes(reinterpret_cast<uint8_t*>(name.data()), nameLength);
+        const int32_t level = buffer.ReadLong();
+        const int32_t score = buffer.ReadLong();
+        remaining -= static_cast<size_t>(nameLength) + 2 * kNumberBytes;
+        rows->emplace_back(std::move(name), level, score);
+    }
+    return true;
+}
+
+HighScoreList DefaultRows()
+{
+    HighScoreList rows;
+    for (int32_t i = 0; i < HighScoreStore::kRowCount; ++i)
+        rows.emplace_back("Player 1", 13 - i, 550 - 50 * i);
+    return rows;
+}
+
+// True when nothing is left at the path: the file was moved to the other name, or was
+// already gone.
+bool MoveFileAside(const std::string& path, const std::string& asidePath)
+{
+    return std::rename(Win32::ToNativePath(path).c_str(), Win32::ToNativePath(asidePath).c_str()) == 0 ||
+           errno == ENOENT;
+}
+
+} // namespace
+
+HighScoreEntry::HighScoreEntry(std::string name, const int32_t level, const int32_t score)
+    : name(std::move(name)), level(level), score(score)
+{
+}
+
+HighScoreStore::HighScoreStore() : mScores(DefaultRows()) {}
+
+HighScoreStore::LoadResult HighScoreStore::Load(const std::string& dataFolder, std::string* message)
+{
+    mEnteredSinceLoad = false;
+    mKeepRefusedFile = false;
+    std::vector<uint8_t> bytes;
+    switch (ReadScoresFile(dataFolder + kFileName, &bytes)) {
+    case FileRead::Missing:
+        mScores = DefaultRows();
+        return LoadResult::Missing;
+    case FileRead::Unreadable:
+        mScores.assign(kRowCount, HighScoreEntry("", 0, 0));
+        mKeepRefusedFile = true;
+        *message = std::string(kUnreadableMessage) + "\n\nThe high-score list starts empty. " + kFileKept;
+        return LoadResult::Refused;
+    case FileRead::Read:
+        break;
+    }
+
+    HighScoreList rows;
+    if (!ReadRows(bytes, &rows)) {
+        mScores = DefaultRows();
+        mKeepRefusedFile = true;
+        *message = std::string(kUnreadableMessage) + ": the file is damaged.\n\nThe default high scores are used. " +
+                   kFileKept;
+        return LoadResult::Refused;
+    }
+    mScores = std::move(rows);
+    return LoadResult::Loaded;
+}
+
+bool HighScoreStore::Save(const std::string& dataFolder)
+{
+    const std::string path = dataFolder + kFileName;
+    if (mKeepRefusedFile) {
+        if (!mEnteredSinceLoad)
+            return true;
+        if (!MoveFileAside(path, dataFolder + kSetAsideFileName))
+            return false;
+        mKeepRefusedFile = false;
+    }
+
+    Zest::Buffer buffer;
+    for (const HighScoreEntry& row : mScores) {
+        buffer.WriteString(row.name);
+        buffer.WriteLong(row.level);
+        buffer.WriteLong(row.score);
+    }
+    if (buffer.HasFailed() ||
+        !Zest::WriteFileAtomically(path, buffer.GetDataPtr(), static_cast<size_t>(buffer.GetDataLen())))
+        return false;
+    // Every player of the machine shares the list; a refusal changes nothing written.
+    Zest::AllowAllAccess(path);
+    return true;
+}
+
+int32_t HighScoreStore::FindRank(const int32_t score) const
+{
+    for (size_t i = 0; i < mScores.size(); ++i) {
+        if (mScores[i].score < score)
+            return static_cast<int32_t>(i);
+    }
+    return -1;
+}
+
+int32_t HighScoreStore::Insert(const std::string& name, const int32_t level, const int32_t score)
+{
+    const int32_t rank = FindRank(score);
+    if (rank < 0)
+        return -1;
+    mScores.insert(mScores.begin() + rank,
+                   HighScoreEntry(name.substr(0, Zest::Buffer::kMaxStringLength), level, score));
+    mScores.pop_back();
+    mEnteredSinceLoad = true;
+    return rank;
+}

@@ -1,0 +1,303 @@
+#include "game/HighScores.h"
+
+#include "tests/framework/resources/PakTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdint>
+#include <filesystem>
+#include <random>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::string_literals;
+
+// The default rows with "Zoe", level 20, score 70000 (0x11170) entered at rank 1.
+const std::string kDefaultsWithZoe = "\x03\x00" "Zoe" "\x14\x00\x00\x00" "\x70\x11\x01\x00"
+                                     "\x08\x00" "Player 1" "\x0D\x00\x00\x00" "\x26\x02\x00\x00"
+                                     "\x08\x00" "Player 1" "\x0C\x00\x00\x00" "\xF4\x01\x00\x00"
+                                     "\x08\x00" "Player 1" "\x0B\x00\x00\x00" "\xC2\x01\x00\x00"
+                                     "\x08\x00" "Player 1" "\x0A\x00\x00\x00" "\x90\x01\x00\x00"
+                                     "\x08\x00" "Player 1" "\x09\x00\x00\x00" "\x5E\x01\x00\x00"
+                                     "\x08\x00" "Player 1" "\x08\x00\x00\x00" "\x2C\x01\x00\x00"
+                                     "\x08\x00" "Player 1" "\x07\x00\x00\x00" "\xFA\x00\x00\x00"
+                                     "\x08\x00" "Player 1" "\x06\x00\x00\x00" "\xC8\x00\x00\x00"
+                                     "\x08\x00" "Player 1" "\x05\x00\x00\x00" "\x96\x00\x00\x00"s;
+
+// Ten records of every shape: long and empty names, a Latin-1 name, negative and large
+// numbers, and rows out of score order (which are taken as they stand).
+const std::string kVariedFile = "\x03\x00" "Ann" "\x07\x00\x00\x00" "\x04\x03\x02\x01"
+                                "\x00\x00" "\xFF\xFF\xFF\xFF" "\x02\x00\x00\x00"
+                                "\x02\x00" "B\xE9" "\x00\x00\x00\x00" "\x05\x00\x00\x00"
+                                "\x01\x00" "C" "\x01\x00\x00\x00" "\x00\x00\x00\x80"
+                                "\x01\x00" "D" "\x02\x00\x00\x00" "\x00\x00\x00\x00"
+                                "\x01\x00" "E" "\x03\x00\x00\x00" "\x00\x00\x00\x00"
+                                "\x01\x00" "F" "\x04\x00\x00\x00" "\x00\x00\x00\x00"
+                                "\x01\x00" "G" "\x05\x00\x00\x00" "\x00\x00\x00\x00"
+                                "\x01\x00" "H" "\x06\x00\x00\x00" "\x00\x00\x00\x00"
+                                "\x0C\x00" "Twelve chars" "\x08\x00\x00\x00" "\xFF\xFF\xFF\x7F"s;
+
+const HighScoreList kVariedRows = {
+    {"Ann", 7, 0x01020304}, {"", -1, 2}, {"B\xE9", 0, 5}, {"C", 1, INT32_MIN}, {"D", 2, 0},
+    {"E", 3, 0},            {"F", 4, 0}, {"G", 5, 0},     {"H", 6, 0},         {"Twelve chars", 8, INT32_MAX},
+};
+
+HighScoreList DefaultRows()
+{
+    HighScoreList rows;
+    for (int32_t i = 0; i < 10; ++i)
+        rows.push_back({"Player 1", 13 - i, 550 - 50 * i});
+    return rows;
+}
+
+class HighScoresTest : public ::testing::Test {
+protected:
+    // The data folder as the application names it: with a trailing separator.
+    std::string Folder() const { return mFolder.Path().string() + "/"; }
+    fs::path FilePath() const { return mFolder.Path() / HighScoreStore::kFileName; }
+    fs::path AsidePath() const { return mFolder.Path() / HighScoreStore::kSetAsideFileName; }
+
+    void WriteFile(const std::string& bytes) const { Tests::WriteBytes(FilePath(), bytes); }
+
+    HighScoreStore::LoadResult Load(HighScoreStore* store) const
+    {
+        mMessage.clear();
+        return store->Load(Folder(), &mMessage);
+    }
+
+    // A fresh store refuses the file with a message and keeps the default rows.
+    void ExpectRefusedWithDefaults(const std::string& what) const
+    {
+        HighScoreStore store;
+        EXPECT_EQ(Load(&store), HighScoreStore::LoadResult::Refused) << what;
+        EXPECT_EQ(mMessage.rfind("Could not read contents of scoreslists.dat", 0), 0u) << what << ": " << mMessage;
+        EXPECT_EQ(store.GetScores(), DefaultRows()) << what;
+    }
+
+    Tests::TemporaryFolder mFolder;
+    mutable std::string mMessage;
+};
+
+TEST_F(HighScoresTest, FirstStartWithoutAFileGivesTheDefaultRowsAndWritesNothing)
+{
+    HighScoreStore store;
+    EXPECT_EQ(Load(&store), HighScoreStore::LoadResult::Missing);
+    EXPECT_TRUE(mMessage.empty());
+    EXPECT_EQ(store.GetScores(), DefaultRows());
+    EXPECT_TRUE(fs::is_empty(mFolder.Path()));
+}
+
+TEST_F(HighScoresTest, SavesTheRowsByteForByte)
+{
+    HighScoreStore store;
+    ASSERT_EQ(store.Insert("Zoe", 20, 70000), 0);
+    ASSERT_TRUE(store.Save(Folder()));
+    EXPECT_EQ(Tests::ReadBytes(FilePath()), kDefaultsWithZoe);
+}
+
+TEST_F(HighScoresTest, ReadsTheRowsInFileOrderAndWritesThemBackUnchanged)
+{
+    WriteFile(kVariedFile);
+    HighScoreStore store;
+    ASSERT_EQ(Load(&store), HighScoreStore::LoadResult::Loaded) << mMessage;
+    EXPECT_EQ(store.GetScores(), kVariedRows);
+
+    fs::remove(FilePath());
+    ASSERT_TRUE(store.Save(Folder()));
+    EXPECT_EQ(Tests::ReadBytes(FilePath()), kVariedFile);
+}
+
+TEST_F(HighScoresTest, ASavedListLoadsBackTheSame)
+{
+    HighScoreStore written;
+    written.Insert("Ann", 3, 999);
+    written.Insert(std::string(300, 'x'), 9, 600);
+    ASSERT_TRUE(written.Save(Folder()));
+
+    HighScoreStore read;
+    ASSERT_EQ(Load(&read), HighScoreStore::LoadResult::Loaded) << mMessage;
+    EXPECT_EQ(read.GetScores(), written.GetScores());
+}
+
+TEST_F(HighScoresTest, BytesAfterTheTenthRecordAreIgnored)
+{
+    WriteFile(kVariedFile + "\x05\x00more"s);
+    HighScoreStore store;
+    ASSERT_EQ(Load(&store), HighScoreStore::LoadResult::Loaded) << mMessage;
+    EXPECT_EQ(store.GetScores(), kVariedRows);
+}
+
+TEST_F(HighScoresTest, EveryTruncationIsRefusedAndKeepsTheDefaults)
+{
+    for (size_t length = 0; length < kVariedFile.size(); ++length) {
+        WriteFile(kVariedFile.substr(0, length));
+        ExpectRefusedWithDefaults("length " + std::to_string(length));
+    }
+}
+
+TEST_F(HighScoresTest, NameLengthsThatDoNotFitAreRefused)
+{
+    const struct {
+        std::string lengthBytes;
+        const char* what;
+    } cases[] = {
+        {"\xFF\xFF"s, "length -1"},
+        {"\x00\x80"s, "length -32768"},
+        {"\xFF\x7F"s, "length 32767 in a short file"},
+        {"\x0A\x00"s, "length 10 in place of 3"},
+    };
+    for (const auto& [lengthBytes, what] : cases) {
+        WriteFile(lengthBytes + kVariedFile.substr(2));
+        ExpectRefusedWithDefaults(what);
+    }
+}
+
+TEST_F(HighScoresTest, RandomBytesAreRefused)
+{
+    std::mt19937 random(7411);
+    for (int trial = 0; trial < 200; ++trial) {
+        std::string bytes(random() % 400, '\0');
+        for (char& byte : bytes)
+            byte = static_cast<char>(random());
+        WriteFile(bytes);
+        ExpectRefusedWithDefaults("trial " + std::to_string(trial));
+    }
+}
+
+TEST_F(HighScoresTest, AFileThatCannotBeReadGivesTenEmptyRows)
+{
+    // A folder in the file's place opens but cannot be read.
+    fs::create_directory(FilePath());
+    HighScoreStore store;
+    EXPECT_EQ(Load(&store), HighScoreStore::LoadResult::Refused);
+    EXPECT_EQ(mMessage.rfind("Could not read contents of scoreslists.dat", 0), 0u) << mMessage;
+    EXPECT_EQ(store.GetScores(), HighScoreList(10, HighScoreEntry("", 0, 0)));
+}
+
+// A refused file is not replaced by rows that hold nothing of the player's; once a score is
+// entered, the file is moved aside and the new list written.
+TEST_F(HighScoresTest, ARefusedFileIsKeptUntilAScoreIsEntered)
+{
+    const std::string damaged = kVariedFile.substr(0, 40);
+    for (const bool unreadable : {false, true}) {
+        SCOPED_TRACE(unreadable ? "unreadable" : "damaged");
+        fs::remove_all(FilePath());
+        fs::remove_all(AsidePath());
+        if (unreadable)
+            fs::create_directory(FilePath());
+        else
+            WriteFile(damaged);
+
+        HighScoreStore store;
+        ASSERT_EQ(Load(&store), HighScoreStore::LoadResult::Refused);
+        EXPECT_TRUE(store.Save(Folder()));
+        EXPECT_EQ(fs::is_directory(FilePath()), unreadable);
+        if (!unreadable) {
+            EXPECT_EQ(Tests::ReadBytes(FilePath()), damaged);
+        }
+        EXPECT_FALSE(fs::exists(AsidePath()));
+
+        ASSERT_EQ(store.Insert("Ann", 4, 1000), 0);
+        ASSERT_TRUE(store.Save(Folder()));
+        EXPECT_EQ(fs::is_directory(AsidePath()), unreadable);
+        if (!unreadable) {
+            EXPECT_EQ(Tests::ReadBytes(AsidePath()), damaged);
+        }
+
+        HighScoreStore reloaded;
+        ASSERT_EQ(Load(&reloaded), HighScoreStore::LoadResult::Loaded) << mMessage;
+        EXPECT_EQ(reloaded.GetScores(), store.GetScores());
+    }
+}
+
+TEST_F(HighScoresTest, ARefusedFileThatCannotBeMovedAsideIsNotOverwritten)
+{
+    const std::string damaged = kVariedFile.substr(0, 40);
+    WriteFile(damaged);
+    // A folder with something in it cannot be replaced by a file.
+    Tests::WriteBytes(AsidePath() / "keep", "x");
+    HighScoreStore store;
+    ASSERT_EQ(Load(&store), HighScoreStore::LoadResult::Refused);
+    ASSERT_EQ(store.Insert("Ann", 4, 1000), 0);
+    EXPECT_FALSE(store.Save(Folder()));
+    EXPECT_EQ(Tests::ReadBytes(FilePath()), damaged);
+}
+
+TEST_F(HighScoresTest, AFailedSaveReportsItAndLeavesTheOldFileWhole)
+{
+    WriteFile(kVariedFile);
+    HighScoreStore store;
+    ASSERT_EQ(Load(&store), HighScoreStore::LoadResult::Loaded) << mMessage;
+    store.Insert("Zed", 1, 1 << 30);
+    // The temporary file that the save writes beside the old one cannot be made.
+    fs::create_directory(FilePath().string() + ".new");
+    EXPECT_FALSE(store.Save(Folder()));
+    EXPECT_EQ(Tests::ReadBytes(FilePath()), kVariedFile);
+
+    EXPECT_FALSE(store.Save((mFolder.Path() / "missing").string() + "/"));
+    EXPECT_FALSE(fs::exists(mFolder.Path() / "missing"));
+}
+
+TEST_F(HighScoresTest, AScoreEntersAboveTheFirstStrictlyLowerRow)
+{
+    const struct {
+        int32_t score;
+        int32_t rank;
+        const char* what;
+    } cases[] = {
+        {551, 0, "above the best"},
+        {550, 1, "equal to the best: below it"},
+        {549, 1, "between the first two"},
+        {101, 9, "just above the last"},
+        {100, -1, "equal to the last"},
+        {0, -1, "lower than all"},
+        {INT32_MIN, -1, "the lowest possible"},
+    };
+    for (const auto& [score, rank, what] : cases) {
+        HighScoreStore store;
+        const HighScoreList before = store.GetScores();
+        EXPECT_EQ(store.FindRank(score), rank) << what;
+        ASSERT_EQ(store.Insert("New", 2, score), rank) << what;
+
+        const HighScoreList after = store.GetScores();
+        ASSERT_EQ(after.size(), 10u) << what;
+        if (rank < 0) {
+            EXPECT_EQ(after, before) << what;
+            continue;
+        }
+        for (int32_t i = 0; i < 10; ++i) {
+            const HighScoreEntry expected =
+                i < rank ? before[i] : (i == rank ? HighScoreEntry("New", 2, score) : before[i - 1]);
+            EXPECT_EQ(after[i], expected) << what << ", row " << i;
+        }
+    }
+}
+
+TEST_F(HighScoresTest, EqualScoresKeepTheOrderTheyWereEnteredIn)
+{
+    HighScoreStore store;
+    EXPECT_EQ(store.Insert("First", 1, 300), 6);
+    EXPECT_EQ(store.Insert("Second", 1, 300), 7);
+    const HighScoreList rows = store.GetScores();
+    EXPECT_EQ(rows[5], HighScoreEntry("Player 1", 8, 300));
+    EXPECT_EQ(rows[6].name, "First");
+    EXPECT_EQ(rows[7].name, "Second");
+    EXPECT_EQ(rows[9], HighScoreEntry("Player 1", 6, 200));
+}
+
+TEST_F(HighScoresTest, ANameTooLongForTheFileIsCutAndTheListStillSaves)
+{
+    HighScoreStore store;
+    ASSERT_EQ(store.Insert(std::string(40000, 'n'), 1, 5000), 0);
+    EXPECT_EQ(store.GetScores()[0].name.size(), 32767u);
+    ASSERT_TRUE(store.Save(Folder()));
+
+    HighScoreStore read;
+    ASSERT_EQ(Load(&read), HighScoreStore::LoadResult::Loaded) << mMessage;
+    EXPECT_EQ(read.GetScores(), store.GetScores());
+}
+
+} // namespace
