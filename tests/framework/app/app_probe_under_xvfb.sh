@@ -20,8 +20,9 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
 "$probe" > "$work/first.out" 2> "$work/first.err" &
 pid=$!
-window=$(timeout 20 xdotool search --sync --name "GreenAtlas framework probe" | head -n 1)
 timeout 20 bash -c "until grep -q loaded '$work/first.out'; do sleep 0.1; done" || fail "loading never ended"
+# Looked up once loading has ended: the display set-up may replace the first window it makes.
+window=$(timeout 20 xdotool search --sync --onlyvisible --name "GreenAtlas framework probe" | tail -n 1)
 
 eval "$(xdotool getwindowgeometry --shell "$window")"
 echo "window at $X,$Y size ${WIDTH}x${HEIGHT}"
