@@ -1,0 +1,107 @@
+#include "game/PlayerProfile.h"
+
+#include "framework/app/Buffer.h"
+#include "game/SaveFileReader.h"
+
+PlayerProfile::PlayerProfile(const std::string& name) : mName(name)
+{
+    ResetProgress(true);
+}
+
+void PlayerProfile::ResetProgress(const bool full)
+{
+    if (full)
+        mStats = GameStats();
+    else
+        mStats.ClearGameCounters();
+
+    mHabitatName = kFirstHabitat;
+    mScore = 0;
+    mStageIndex = -1;
+    mNextLevel = -1;
+    mHabitatsStarted = 0;
+    mHabitatProgress = 0;
+    mTorches = 0;
+    mWater = 0;
+    mShuffles = 0;
+
+    mTutorialSeen.fill(false);
+    if (full)
+        mAwards.fill(false);
+    mPlateBonusFlags.fill(false);
+    mPlates.fill(NO_PLATE);
+}
+
+void PlayerProfile::StoreStats(const GameStats& stats) { mStats.CopyStoredCounters(stats); }
+
+void PlayerProfile::SetTutorialSeen(const int32_t tip)
+{
+    if (tip >= 0 && tip < kTutorialTipCount)
+        mTutorialSeen[tip] = true;
+}
+
+void PlayerProfile::ClearTutorialSeen() { mTutorialSeen.fill(false); }
+
+int32_t PlayerProfile::GetFrameCellCount(const int32_t frameShape)
+{
+    return frameShape >= 6 && frameShape <= 8 ? frameShape - 4 : 0;
+}
+
+void PlayerProfile::Write(Zest::Buffer& buffer) const
+{
+    for (const SavedTile& tile : mTiles) {
+        buffer.WriteString(tile.mCreatureName);
+        buffer.WriteLong(tile.mOverlay);
+        buffer.WriteLong(tile.mVariant);
+        buffer.WriteLong(tile.mLevel);
+        buffer.WriteLong(tile.mLock);
+        buffer.WriteBoolean(tile.mCellMarked);
+        buffer.WriteBoolean(tile.mInfected);
+        buffer.WriteBoolean(tile.mSearchMark);
+    }
+    buffer.WriteLong(mFrameShape);
+    // The reader takes exactly as many cells as the shape keeps, with no count in the file:
+    // a list of any other length is padded or cut so that every later field stays in place.
+    const int32_t frameCells = GetFrameCellCount(mFrameShape);
+    for (int32_t i = 0; i < frameCells; ++i)
+        buffer.WriteLong(i < static_cast<int32_t>(mFrameCells.size()) ? mFrameCells[i] : NO_FRAME);
+    for (const int32_t plate : mPlates)
+        buffer.WriteLong(plate);
+    for (const bool flag : mPlateBonusFlags)
+        buffer.WriteBoolean(flag);
+    buffer.WriteLong(mFrameAnchor);
+    for (const bool seen : mTutorialSeen)
+        buffer.WriteBoolean(seen);
+    for (const bool owned : mAwards)
+        buffer.WriteBoolean(owned);
+}
+
+void PlayerProfile::Read(SaveFileReader& reader)
+{
+    for (SavedTile& tile : mTiles) {
+        tile.mCreatureName = reader.ReadString();
+        tile.mOverlay = reader.ReadLong();
+        tile.mVariant = reader.ReadLong();
+        tile.mLevel = reader.ReadLong();
+        tile.mLock = reader.ReadLong();
+        tile.mCellMarked = reader.ReadBoolean();
+        tile.mInfected = reader.ReadBoolean();
+        tile.mSearchMark = reader.ReadBoolean();
+    }
+    mFrameShape = reader.ReadLong();
+    const int32_t frameCells = GetFrameCellCount(mFrameShape);
+    if (frameCells > 0) {
+        mFrameCells.clear();
+        for (int32_t i = 0; i < frameCells; ++i)
+            mFrameCells.push_back(reader.ReadLong());
+    }
+    for (int32_t& plate : mPlates)
+        plate = reader.ReadLong();
+    for (bool& flag : mPlateBonusFlags)
+        flag = reader.ReadBoolean();
+    mFrameAnchor = reader.ReadLong();
+    for (bool& seen : mTutorialSeen)
+        seen = reader.ReadBoolean();
+    for (bool& owned : mAwards)
+        owned = reader.ReadBoolean();
+}
