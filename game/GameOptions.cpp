@@ -2,35 +2,15 @@
 
 #include "framework/app/Buffer.h"
 #include "framework/app/FileHelpers.h"
-#include "framework/resources/PakFile.h"
+#include "game/SaveFiles.h"
 
 #include <array>
-#include <cerrno>
-#include <cstdio>
-#include <memory>
+#include <vector>
 
 namespace {
 
 const char* const kUnreadableMessage = "Could not read contents of options.dat";
 const char* const kDefaultsUsed = "\n\nThe default options are used.";
-
-enum class FileRead { Read, Missing, Unreadable };
-
-struct FileCloser {
-    void operator()(FILE* file) const { std::fclose(file); }
-};
-
-// Reads the file's first kFileSize bytes, or fewer when it is shorter.
-FileRead ReadOptionsFile(const std::string& path, std::array<uint8_t, GameOptions::kFileSize>* bytes,
-                         size_t* count)
-{
-    errno = 0;
-    const std::unique_ptr<FILE, FileCloser> file(Zest::OpenSystemFile(path.c_str(), "rb"));
-    if (!file)
-        return errno == ENOENT ? FileRead::Missing : FileRead::Unreadable;
-    *count = std::fread(bytes->data(), 1, bytes->size(), file.get());
-    return std::ferror(file.get()) != 0 ? FileRead::Unreadable : FileRead::Read;
-}
 
 // The installation's own writer only stores 0 to kVolumeSteps; anything else is damage.
 bool IsStoredVolume(const int32_t stored) { return stored >= 0 && stored <= GameOptions::kVolumeSteps; }
@@ -48,18 +28,20 @@ double FromStoredVolume(const int32_t stored) { return stored / static_cast<doub
 
 GameOptions::LoadResult GameOptions::Load(const std::string& dataFolder, std::string* message)
 {
-    std::array<uint8_t, kFileSize> bytes{};
-    size_t count = 0;
-    switch (ReadOptionsFile(dataFolder + kFileName, &bytes, &count)) {
-    case FileRead::Missing:
+    // Bytes after the fields are ignored.
+    std::vector<uint8_t> bytes;
+    bool complete = false;
+    switch (ReadSaveFile(dataFolder + kFileName, kFileSize, &bytes, &complete)) {
+    case SaveFileRead::Missing:
         return LoadResult::Missing;
-    case FileRead::Unreadable:
+    case SaveFileRead::Unreadable:
         *message = std::string(kUnreadableMessage) + kDefaultsUsed;
         return LoadResult::Refused;
-    case FileRead::Read:
+    case SaveFileRead::Read:
         break;
     }
-    if (count < bytes.size()) {
+    const size_t count = bytes.size();
+    if (count < kFileSize) {
         *message = std::string(kUnreadableMessage) + ": the file is cut short (" + std::to_string(count) + " of " +
                    std::to_string(kFileSize) + " bytes)." + kDefaultsUsed;
         return LoadResult::Refused;

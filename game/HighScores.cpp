@@ -2,10 +2,9 @@
 
 #include "framework/app/Buffer.h"
 #include "framework/app/FileHelpers.h"
-#include "framework/resources/PakFile.h"
+#include "game/SaveFiles.h"
 #include "platform/win32/Path.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <memory>
 #include <utility>
@@ -21,24 +20,6 @@ constexpr size_t kLongestFile = HighScoreStore::kRowCount *
 const char* const kUnreadableMessage = "Could not read contents of scoreslists.dat";
 const char* const kFileKept = "The file is left as it is, unless a new high score is entered: it is then "
                               "moved to scoreslists.dat.damaged.";
-
-enum class FileRead { Read, Missing, Unreadable };
-
-struct FileCloser {
-    void operator()(FILE* file) const { std::fclose(file); }
-};
-
-// Reads the file's first kLongestFile bytes, or all of a shorter file.
-FileRead ReadScoresFile(const std::string& path, std::vector<uint8_t>* bytes)
-{
-    errno = 0;
-    const std::unique_ptr<FILE, FileCloser> file(Zest::OpenSystemFile(path.c_str(), "rb"));
-    if (!file)
-        return errno == ENOENT ? FileRead::Missing : FileRead::Unreadable;
-    bytes->resize(kLongestFile);
-    bytes->resize(std::fread(bytes->data(), 1, bytes->size(), file.get()));
-    return std::ferror(file.get()) != 0 ? FileRead::Unreadable : FileRead::Read;
-}
 
 // The ten records, or false when one of them does not fit in the bytes. A negative name
 // length is refused too: the writer never stores one, so it can only come from damage.
@@ -72,14 +53,6 @@ HighScoreList DefaultRows()
     return rows;
 }
 
-// True when nothing is left at the path: the file was moved to the other name, or was
-// already gone.
-bool MoveFileAside(const std::string& path, const std::string& asidePath)
-{
-    return std::rename(Win32::ToNativePath(path).c_str(), Win32::ToNativePath(asidePath).c_str()) == 0 ||
-           errno == ENOENT;
-}
-
 } // namespace
 
 HighScoreEntry::HighScoreEntry(std::string name, const int32_t level, const int32_t score)
@@ -93,17 +66,19 @@ HighScoreStore::LoadResult HighScoreStore::Load(const std::string& dataFolder, s
 {
     mEnteredSinceLoad = false;
     mKeepRefusedFile = false;
+    // Later bytes are ignored, so only the longest file the records can make is read.
     std::vector<uint8_t> bytes;
-    switch (ReadScoresFile(dataFolder + kFileName, &bytes)) {
-    case FileRead::Missing:
+    bool complete = false;
+    switch (ReadSaveFile(dataFolder + kFileName, kLongestFile, &bytes, &complete)) {
+    case SaveFileRead::Missing:
         mScores = DefaultRows();
         return LoadResult::Missing;
-    case FileRead::Unreadable:
+    case SaveFileRead::Unreadable:
         mScores.assign(kRowCount, HighScoreEntry("", 0, 0));
         mKeepRefusedFile = true;
         *message = std::string(kUnreadableMessage) + "\n\nThe high-score list starts empty. " + kFileKept;
         return LoadResult::Refused;
-    case FileRead::Read:
+    case SaveFileRead::Read:
         break;
     }
 
@@ -125,7 +100,8 @@ bool HighScoreStore::Save(const std::string& dataFolder)
     if (mKeepRefusedFile) {
         if (!mEnteredSinceLoad)
             return true;
-        if (!MoveFileAside(path, dataFolder + kSetAsideFileName))
+        std::string asideName;
+        if (!MoveFileAside(dataFolder, kFileName, &asideName))
             return false;
         mKeepRefusedFile = false;
     }

@@ -30,8 +30,8 @@ using HighScoreList = std::vector<HighScoreEntry>;
 class HighScoreStore {
 public:
     static constexpr const char* kFileName = "scoreslists.dat";
-    // A file that could not be taken is moved to this name (beside it) before the first
-    // save that has something new to keep.
+    // A file that could not be taken is moved to this name (beside it; ".1", ".2" … added
+    // when it is taken) before the first save that has something new to keep.
     static constexpr const char* kSetAsideFileName = "scoreslists.dat.damaged";
     static constexpr int32_t kRowCount = 10;
 

@@ -2,15 +2,12 @@
 
 #include "framework/app/Buffer.h"
 #include "framework/app/FileHelpers.h"
-#include "framework/resources/PakFile.h"
 #include "game/SaveFileReader.h"
 #include "game/SavedStage.h"
+#include "game/SaveFiles.h"
 #include "platform/win32/Path.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 
-#include <cerrno>
 #include <cstdio>
 #include <memory>
 #include <utility>
@@ -23,29 +20,6 @@ const char* const kUnreadableMessage = "Could not read contents of profiles.dat"
 // Far above the records of any number of players; it bounds what a foreign file can make
 // the reader allocate.
 constexpr size_t kMaxFileBytes = size_t{64} << 20;
-// Set-aside names tried after kSetAsideFileName itself.
-constexpr int32_t kMaxSetAsideNumber = 999;
-
-enum class FileRead { Read, Missing, Unreadable, TooLarge };
-
-struct FileCloser {
-    void operator()(FILE* file) const { std::fclose(file); }
-};
-
-FileRead ReadProfilesFile(const std::string& path, std::vector<uint8_t>* bytes)
-{
-    errno = 0;
-    const std::unique_ptr<FILE, FileCloser> file(Zest::OpenSystemFile(path.c_str(), "rb"));
-    if (!file)
-        return errno == ENOENT ? FileRead::Missing : FileRead::Unreadable;
-    uint8_t chunk[65536];
-    while (const size_t count = std::fread(chunk, 1, sizeof(chunk), file.get())) {
-        bytes->insert(bytes->end(), chunk, chunk + count);
-        if (bytes->size() > kMaxFileBytes)
-            return FileRead::TooLarge;
-    }
-    return std::ferror(file.get()) != 0 ? FileRead::Unreadable : FileRead::Read;
-}
 
 void WriteProfileRecord(Zest::Buffer& buffer, const PlayerProfile& profile)
 {
@@ -101,45 +75,6 @@ bool ReadProfileList(const std::vector<uint8_t>& bytes, const HabitatRegistry& h
     return !reader.IsDamaged() && reader.IsAtEnd();
 }
 
-// Renames without ever replacing what is at the destination; errno EEXIST when something is.
-bool MoveWithoutReplacing(const std::string& from, const std::string& to)
-{
-    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
-        return true;
-    if (errno != EINVAL && errno != ENOSYS)
-        return false;
-    // A file system without the exclusive rename: look before renaming.
-    struct stat info {};
-    if (lstat(to.c_str(), &info) == 0) {
-        errno = EEXIST;
-        return false;
-    }
-    return std::rename(from.c_str(), to.c_str()) == 0;
-}
-
-// Moves profiles.dat to the first free set-aside name and gives that name; the empty name
-// when the file was already gone. False when it is still in place.
-bool MoveFileAside(const std::string& dataFolder, std::string* asideName)
-{
-    const std::string from = Win32::ToNativePath(dataFolder + ProfileStore::kFileName);
-    for (int32_t number = 0; number <= kMaxSetAsideNumber; ++number) {
-        std::string name = ProfileStore::kSetAsideFileName;
-        if (number > 0)
-            name += "." + std::to_string(number);
-        if (MoveWithoutReplacing(from, Win32::ToNativePath(dataFolder + name))) {
-            *asideName = name;
-            return true;
-        }
-        if (errno == ENOENT) {
-            asideName->clear();
-            return true;
-        }
-        if (errno != EEXIST)
-            return false;
-    }
-    return false;
-}
-
 } // namespace
 
 ProfileStore::LoadResult ProfileStore::Load(const std::string& dataFolder, const HabitatRegistry& habitats,
@@ -150,16 +85,17 @@ ProfileStore::LoadResult ProfileStore::Load(const std::string& dataFolder, const
     mFileRead = true;
 
     std::vector<uint8_t> bytes;
-    switch (ReadProfilesFile(dataFolder + kFileName, &bytes)) {
-    case FileRead::Missing:
+    bool complete = false;
+    switch (ReadSaveFile(dataFolder + kFileName, kMaxFileBytes, &bytes, &complete)) {
+    case SaveFileRead::Missing:
         return LoadResult::Missing;
-    case FileRead::Unreadable:
+    case SaveFileRead::Unreadable:
         return Refuse(dataFolder, ".", message);
-    case FileRead::TooLarge:
-        return Refuse(dataFolder, ": the file is too large to hold player profiles.", message);
-    case FileRead::Read:
+    case SaveFileRead::Read:
         break;
     }
+    if (!complete)
+        return Refuse(dataFolder, ": the file is too large to hold player profiles.", message);
 
     ProfileList loaded;
     int32_t currentIndex = -1;
@@ -178,7 +114,7 @@ ProfileStore::LoadResult ProfileStore::Refuse(const std::string& dataFolder, con
 {
     *message = kUnreadableMessage + reason + "\n\n";
     std::string asideName;
-    if (MoveFileAside(dataFolder, &asideName)) {
+    if (MoveFileAside(dataFolder, kFileName, &asideName)) {
         if (!asideName.empty())
             *message += "It was moved to " + asideName + ", and the game goes on without the profiles it holds.";
         else
@@ -196,7 +132,7 @@ bool ProfileStore::Save(const std::string& dataFolder)
         return true;
     if (mRefusedFileInPlace) {
         std::string asideName;
-        if (!MoveFileAside(dataFolder, &asideName))
+        if (!MoveFileAside(dataFolder, kFileName, &asideName))
             return false;
         mRefusedFileInPlace = false;
     }

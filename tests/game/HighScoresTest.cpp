@@ -213,17 +213,19 @@ TEST_F(HighScoresTest, ARefusedFileIsKeptUntilAScoreIsEntered)
     }
 }
 
-TEST_F(HighScoresTest, ARefusedFileThatCannotBeMovedAsideIsNotOverwritten)
+TEST_F(HighScoresTest, ARefusedFileIsSetAsideBesideAnEarlierOneWithoutReplacingIt)
 {
     const std::string damaged = kVariedFile.substr(0, 40);
     WriteFile(damaged);
-    // A folder with something in it cannot be replaced by a file.
-    Tests::WriteBytes(AsidePath() / "keep", "x");
+    Tests::WriteBytes(AsidePath(), "earlier");
     HighScoreStore store;
     ASSERT_EQ(Load(&store), HighScoreStore::LoadResult::Refused);
     ASSERT_EQ(store.Insert("Ann", 4, 1000), 0);
-    EXPECT_FALSE(store.Save(Folder()));
-    EXPECT_EQ(Tests::ReadBytes(FilePath()), damaged);
+    EXPECT_TRUE(store.Save(Folder()));
+    EXPECT_EQ(Tests::ReadBytes(AsidePath()), "earlier");
+    EXPECT_EQ(Tests::ReadBytes(AsidePath().string() + ".1"), damaged);
+    HighScoreStore reloaded;
+    EXPECT_EQ(Load(&reloaded), HighScoreStore::LoadResult::Loaded) << mMessage;
 }
 
 TEST_F(HighScoresTest, AFailedSaveReportsItAndLeavesTheOldFileWhole)
