@@ -15,6 +15,8 @@
 #include "framework/graphics/AppInterface.h"
 #include "framework/graphics/Geometry.h"
 #include "framework/graphics/SharedImage.h"
+#include "framework/widgets/Dialog.h"
+#include "framework/widgets/EditWidget.h"
 #include "framework/widgets/Listeners.h"
 #include "platform/win32/Types.h"
 
@@ -59,7 +61,11 @@ struct DeferredDelete {
     Widget* mWidget;
 };
 
-class ZestAppBase : public ButtonListener, public DialogListener, public AppInterface {
+class ZestAppBase : public ButtonListener,
+                    public DialogListener,
+                    public AppInterface,
+                    public DialogHost,
+                    public EditFieldServices {
 public:
     // The main window's timer, which drives the mouse-in-window poll.
     static constexpr uintptr_t kTimerId = 100;
@@ -109,10 +115,37 @@ public:
     virtual void WriteErrorLog(const std::string& text);
     // The widget must already have left the tree.
     virtual void DeferDeleteWidget(Widget* widget);
-    virtual void OnOpenURLFailed(const std::string& url) {}
-    virtual void OnOpenURLSucceeded(const std::string& url) {}
+    // Dialogs, web pages and the product version.
+    // A new dialog with exactly these arguments, not yet added; null when none can be made.
+    virtual Dialog* MakeDialog(int id, bool isModal, const std::string& header, const std::string& lines,
+                               const std::string& footer, int buttonMode);
+    // The page opening ended (clears mOpeningURL); success shuts down when that was asked.
+    virtual void OnOpenURLFailed(const std::string& url);
+    virtual void OnOpenURLSucceeded(const std::string& url);
+    // Hands an http or https address to the desktop's browser; anything else is refused
+    // (false, after OnOpenURLFailed). The outcome arrives later through the window messages.
     virtual bool OpenURL(const std::string& url, bool shutdownAfter);
+    // The product version text of an executable, empty when it has none.
     virtual std::string GetProductVersion(const std::string& path);
+    // Closes the dialog of that id, then makes and adds a new one.
+    virtual Dialog* OpenDialog(int id, bool isModal, const std::string& header, const std::string& lines,
+                               const std::string& footer, int buttonMode);
+    Dialog* GetDialog(int id) override;
+    virtual void AddDialog(Dialog* dialog);
+    // Replaces (and deletes) a dialog open under that id. A dialog without a width is
+    // placed half as wide as the application, centred, a fifth of the way down. The
+    // application owns the dialog from here on.
+    virtual void AddDialogWithId(int id, Dialog* dialog);
+    virtual void CloseDialogObject(Dialog* dialog);
+    void CloseDialog(int id) override;
+    // Forgets the dialog; removeWidget also takes it out of the widget tree, deleteWidget
+    // also deletes it later (and implies the removal). False when no dialog has that id.
+    virtual bool CloseDialogEx(int id, bool removeWidget, bool deleteWidget);
+    virtual int GetDialogCount();
+    // A dialog's first button (1000) reaches the application as ButtonPress or ButtonClick
+    // of the dialog's id + 2000, its second (1001) as the id + 3000.
+    void DialogButtonPress(int dialogId, int buttonId) override;
+    void DialogButtonClick(int dialogId, int buttonId) override;
     // For the crash reporter.
     virtual void PrepareForCrashReport();
     virtual std::string GetCrashInfoText();
@@ -222,8 +255,9 @@ public:
     bool Is3DSupported();
     // A new image holding a copy of that part of the image.
     DDImage* CopyImageRect(Image* image, const Rect& rect);
-    void CopyToClipboard(const std::string& text);
-    std::string GetClipboardText();
+    void CopyToClipboard(const std::string& text) override;
+    std::string GetClipboardText() override;
+    bool AllowsExtendedChars() override { return mAllowExtendedChars; }
 
     // Screen modes and cursors.
     void SetCustomCursorsEnabled(bool enabled);
@@ -312,6 +346,9 @@ public:
     bool mSettingsLoaded = false;
     std::string mProductVersion;
     std::array<Image*, kCursorKindCount> mCursorImages{};
+    // The open dialogs by id (at most one per id), and in the order they were added.
+    std::map<int32_t, Dialog*> mDialogs;
+    std::list<Dialog*> mDialogOrder;
     bool mOpeningURL = false;
     bool mShutdownAfterURL = false;
     std::string mPendingURL;
