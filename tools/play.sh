@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the Release version and starts the game.
+# Installs what is missing, builds the Release version with its content and starts the game.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -9,4 +9,5 @@ build=build/release
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DGREENATLAS_TESTS=OFF -DGREENATLAS_BENCHMARKS=OFF
 cmake --build "$build"
 
-echo "Built the framework's foundations. The game itself is not there yet, so there is nothing to start."
+# The game reads main.pak from its own folder, the top of the build tree.
+exec "$build/greenatlas" "$@"

@@ -1,0 +1,121 @@
+// The game's start should feel immediate: from the application's construction to the end of
+// loading the resource group "Game" from main.pak (the framework's start-up, the groups
+// "Init" and "TitleScreen", the string table, the title screen, then every resource of
+// "Game" on the loading thread), headless. The goal is under one second.
+//
+// A first start also decodes every compressed sound into the sound cache of the
+// application-data folder; later starts read the cache. Each is measured from a data folder
+// in that state. Its own program, since a process holds one application at a time.
+
+#include "game/GameApp.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The game as the player starts it, except that it reads its content from the working
+// folder (the build tree's top, where main.pak lies) and leaves the benchmark's own command
+// line alone.
+class BenchGameApp : public GameApp {
+public:
+    BenchGameApp() { mCommandLineParsed = true; }
+    bool ChangeDirectoryHook(const std::string&) override { return true; }
+};
+
+// Temporary XDG folders for the benchmark's whole run, and the build tree as the working
+// folder.
+class Folders {
+public:
+    static Folders& Get()
+    {
+        static Folders folders;
+        return folders;
+    }
+
+    // The data folder as a player's first start finds it: no sound cache.
+    void ForgetData()
+    {
+        std::error_code error;
+        fs::remove_all(mRoot / "data", error);
+        fs::create_directories(mRoot / "data");
+    }
+
+    ~Folders()
+    {
+        fs::current_path(mOldFolder);
+        std::error_code error;
+        fs::remove_all(mRoot, error);
+    }
+
+private:
+    Folders()
+    {
+        std::string pattern = (fs::temp_directory_path() / "startup_bench_XXXXXX").string();
+        mRoot = mkdtemp(pattern.data());
+        for (const char* const folder : {"data", "config", "runtime"})
+            fs::create_directories(mRoot / folder);
+        fs::permissions(mRoot / "runtime", fs::perms::owner_all);
+        setenv("XDG_DATA_HOME", (mRoot / "data").c_str(), 1);
+        setenv("XDG_CONFIG_HOME", (mRoot / "config").c_str(), 1);
+        setenv("XDG_RUNTIME_DIR", (mRoot / "runtime").c_str(), 1);
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        mOldFolder = fs::current_path();
+        fs::current_path(GREENATLAS_BUILD_DIR);
+    }
+
+    fs::path mRoot;
+    fs::path mOldFolder;
+};
+
+// Starts the game and waits for the loading thread; the application is handed back so that
+// its destruction is not measured.
+std::unique_ptr<BenchGameApp> StartAndLoad(benchmark::State& state)
+{
+    auto app = std::make_unique<BenchGameApp>();
+    app->Init();
+    if (app->mShutDown) {
+        state.SkipWithError("the game did not start");
+        return app;
+    }
+    app->StartLoadingThread();
+    app->WaitForLoadingThread();
+    if (app->mLoadingFailed || app->mLoadingDone != app->mLoadingTotal)
+        state.SkipWithError("loading \"Game\" failed");
+    return app;
+}
+
+void BM_StartToGameLoaded(benchmark::State& state)
+{
+    const bool firstStart = state.range(0) == 1;
+    Folders& folders = Folders::Get();
+    // One start before the measured ones fills the cache that later starts read.
+    if (!firstStart)
+        StartAndLoad(state);
+    for (auto _ : state) {
+        if (firstStart) {
+            state.PauseTiming();
+            folders.ForgetData();
+            state.ResumeTiming();
+        }
+        std::unique_ptr<BenchGameApp> app = StartAndLoad(state);
+        state.PauseTiming();
+        app.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_StartToGameLoaded)
+    ->ArgName("first_start")
+    ->Arg(1)
+    ->Arg(0)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+} // namespace

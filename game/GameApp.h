@@ -1,0 +1,128 @@
+#pragma once
+// The game's application object: it names the product and asks the framework for its
+// window, display and frame timing, creates the physics world, runs the game's half of
+// start-up (data folder, options and high scores, the resource manifest, the groups "Init"
+// and "TitleScreen", the string table, the cursors, the title screen), loads the group
+// "Game" on the loading thread while the title shows the progress, builds the habitats and
+// shows the main menu when the title is done, steps the physics world once per drawn frame,
+// and saves the player's files at shutdown. It opens and closes the game's screens and
+// offers the small services every screen uses.
+//
+// There is one per process, reached through GameAppHolder.
+
+#include "framework/app/ZestAppBase.h"
+#include "framework/graphics/Color.h"
+#include "game/AppResourceSource.h"
+#include "game/GameRandom.h"
+#include "game/HabitatRegistry.h"
+#include "game/screens/TitleScreen.h"
+
+#include <loki/Singleton.h>
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace Zest {
+class Image;
+class ResourceManager;
+} // namespace Zest
+
+class AnimatedWidget;
+
+class GameApp : public Zest::ZestAppBase, public TitleScreenHost {
+public:
+    // The resource groups the game loads by name.
+    static constexpr const char* kInitGroup = "Init";
+    static constexpr const char* kTitleScreenGroup = "TitleScreen";
+    static constexpr const char* kGameGroup = "Game";
+    static constexpr const char* kMainMenuGroup = "Main_Menu";
+    static constexpr const char* kManifestFile = "properties\\resources_demo.xml";
+    // The players' files lie in this folder inside the application-data folder.
+    static constexpr const char* kDataFolderName = "GAData";
+    static constexpr const char* kNoDataAccessMessage =
+        "No full access to Data folder, no save game will be available !";
+    // Song ids of the music interface.
+    static constexpr int32_t kTitleSong = 0;
+    static constexpr const char* kTitleMusicFile = "music/title.ogg";
+    // The single-precision 0.7 of every music fade, widened.
+    static constexpr double kMusicFadeSpeed = static_cast<double>(0.7f);
+    static constexpr int32_t kMapPointCount = 10;
+
+    GameApp();
+    // Stops as an orderly shutdown would (the files are saved), then takes the screens out
+    // and destroys the physics world before the framework's part goes.
+    ~GameApp() override;
+
+    // The framework's start-up, then the game's. A resource error here ends the process; a
+    // string table that cannot be read shuts down with mExitStatus 1.
+    void Init() override;
+    // Loads "Game" resource by resource, counting mLoadingDone.
+    void LoadingThreadProc() override;
+    // After a failed load of "Game" (already reported) the game shuts down with mExitStatus 1.
+    void OnLoadingThreadCompleted() override;
+    // Steps the physics world by mPhysicsStep, then the widgets' smooth update; neither
+    // happens while updates are paused.
+    void RunSmoothUpdate(float fraction) override;
+    // Writes options.dat and scoreslists.dat.
+    void OnShutdown() override;
+
+    // The framework's loading progress, for the title screen.
+    double GetLoadingProgress() override;
+    bool HasLoadingFailed() const override;
+    // Releases "TitleScreen", builds the habitats, shows the main menu and sets the cursors
+    // again.
+    void TitleScreenIsFinished() override;
+
+    // Loads "Main_Menu" and starts the title music. The menu itself comes with its screen.
+    void ShowMainMenu();
+    // A failure ends the process.
+    void LoadMainMenuResources();
+    void UnloadMainMenuResources();
+
+    // Dark brown: labels of menu items and the texts of screens.
+    Zest::Color GetTextColor() const;
+    // Dark red: a label under the pointer and highlighted texts.
+    Zest::Color GetHighlightTextColor() const;
+    // The widget manager's last mouse position.
+    std::pair<float, float> GetMousePos() const;
+    // The world-map point of a habitat index (0 to kMapPointCount - 1); (0, 0) outside.
+    std::pair<float, float> GetMapPoint(int32_t index) const;
+    // Prepares a sprite to play the image's strip (see the free SetupAnimatedWidget).
+    void SetupAnimatedWidget(AnimatedWidget& widget, Zest::Image* image) const;
+
+    // Owned through the widget tree while it is shown; null once it has handed over.
+    TitleScreen* mTitleScreen = nullptr;
+    GameRandom mRandom;
+    // The song now playing, -1 for none.
+    int32_t mCurrentMusic = -1;
+    AppResourceSource mResourceSource{*this};
+    // The habitats, built when the title is done.
+    HabitatRegistry mHabitats{mResourceSource};
+    std::vector<std::pair<float, float>> mMapPoints;
+    // The time step, in updates, handed to the physics world on every smooth update.
+    float mPhysicsStep = 0.01f;
+    // The folder of the players' files, ending in a separator; empty until Init sets it.
+    std::string mDataFolder;
+    // What the program ends with: 0, or 1 once the game had to stop for an error.
+    int32_t mExitStatus = 0;
+
+private:
+    // The application-data folder's GAData, made and checked for writing.
+    void CreateDataFolder();
+    // options.dat and scoreslists.dat; a damaged file is reported and left alone.
+    void LoadPlayerFiles();
+    // Loads the group and fills its resource variables; any failure ends the process.
+    void LoadResourceGroup(const char* group, bool (*extract)(Zest::ResourceManager&));
+    void SetCustomCursorImages();
+    void PlayTitleMusic();
+    // Shows the message, then shuts down with a failed exit status.
+    void StopWithError(const std::string& message);
+};
+
+// The application, made on first use. main destroys it before returning, with
+// Loki::DeletableSingleton<GameApp>::GracefulDelete: at exit, objects the framework makes
+// on first use (the single-instance lock's table, the allocator of the menus' actions) may
+// already be gone, and the application's destructor still needs them.
+using GameAppHolder = Loki::SingletonHolder<GameApp, Loki::CreateUsingNew, Loki::DeletableSingleton>;

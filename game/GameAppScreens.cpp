@@ -1,0 +1,51 @@
+// The application's screen switching and the services every screen uses.
+
+#include "game/GameApp.h"
+
+#include "framework/resources/ResourceManager.h"
+#include "framework/sound/MusicInterface.h"
+#include "framework/widgets/WidgetManager.h"
+#include "game/AnimatedWidget.h"
+#include "game/Res.h"
+
+void GameApp::ShowMainMenu()
+{
+    LoadMainMenuResources();
+    PlayTitleMusic();
+}
+
+void GameApp::LoadMainMenuResources() { LoadResourceGroup(kMainMenuGroup, ExtractMainMenuResources); }
+
+void GameApp::UnloadMainMenuResources() { mResourceManager->DeleteResources(kMainMenuGroup); }
+
+void GameApp::PlayTitleMusic()
+{
+    mMusic->StopAllMusic();
+    // Without the song the menu stays silent and the current song is not replaced.
+    if (!mMusic->LoadMusic(kTitleSong, kTitleMusicFile))
+        return;
+    mMusic->FadeOut(mCurrentMusic, true, kMusicFadeSpeed);
+    mCurrentMusic = kTitleSong;
+    mMusic->FadeIn(kTitleSong, 0, kMusicFadeSpeed, false);
+}
+
+Zest::Color GameApp::GetTextColor() const { return Zest::Color(66, 36, 0, 255); }
+
+Zest::Color GameApp::GetHighlightTextColor() const { return Zest::Color(116, 0, 0, 255); }
+
+std::pair<float, float> GameApp::GetMousePos() const
+{
+    return {static_cast<float>(mWidgetManager->mLastMouseX), static_cast<float>(mWidgetManager->mLastMouseY)};
+}
+
+std::pair<float, float> GameApp::GetMapPoint(const int32_t index) const
+{
+    if (index < 0 || index >= static_cast<int32_t>(mMapPoints.size()))
+        return {0.0f, 0.0f};
+    return mMapPoints[static_cast<size_t>(index)];
+}
+
+void GameApp::SetupAnimatedWidget(AnimatedWidget& widget, Zest::Image* const image) const
+{
+    ::SetupAnimatedWidget(widget, image);
+}

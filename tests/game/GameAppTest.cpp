@@ -1,0 +1,323 @@
+#include "game/GameApp.h"
+
+#include "framework/resources/ResourceManager.h"
+#include "framework/widgets/WidgetManager.h"
+#include "game/Res.h"
+#include "game/StringTable.h"
+#include "game/screens/TitleScreen.h"
+#include "platform/physics/World.h"
+#include "platform/win32/Path.h"
+#include "tests/framework/app/AppFixture.h"
+
+#include <box2d/b2_body.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The application with the test program's command line left alone and the working folder
+// kept where the test put it.
+class TestGameApp : public GameApp {
+public:
+    TestGameApp() { mCommandLineParsed = true; }
+    bool ChangeDirectoryHook(const std::string&) override { return true; }
+};
+
+std::string ReadFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void AppendInt32(std::string& bytes, const int32_t value)
+{
+    for (int shift = 0; shift < 32; shift += 8)
+        bytes.push_back(static_cast<char>((static_cast<uint32_t>(value) >> shift) & 0xFF));
+}
+
+// Temporary XDG folders, the DirectDraw stand-in checked for leaks, and the game's content
+// as the working folder: main.pak alone (the top of the build tree), or a copy of the loose
+// tree with a changed manifest or string table.
+class GameAppTest : public Tests::DisplayAppTest {
+protected:
+    void TearDown() override
+    {
+        mApp.reset();
+        DisplayAppTest::TearDown();
+    }
+
+    void Start(const fs::path& contentFolder)
+    {
+        fs::current_path(contentFolder);
+        mApp = std::make_unique<TestGameApp>();
+        mApp->Init();
+    }
+
+    // The loose content, its folders linked, the manifest edited by replacing `from` with
+    // `to`, the string table copied only when asked.
+    fs::path MakeContent(const bool withStrings, const std::string& from = "", const std::string& to = "")
+    {
+        const fs::path content = mFolder.Path() / "content";
+        const fs::path source = GREENATLAS_CONTENT_DIR;
+        fs::create_directories(content / "properties");
+        for (const char* const folder : {"fonts", "images", "music", "sounds"})
+            fs::create_directory_symlink(source / folder, content / folder);
+        std::string manifest = ReadFile(source / "properties/resources_demo.xml");
+        if (!from.empty())
+            manifest.replace(manifest.find(from), from.size(), to);
+        Tests::WriteBytes(content / "properties/resources_demo.xml", manifest);
+        if (withStrings)
+            fs::copy_file(source / "properties/strings.xml", content / "properties/strings.xml");
+        return content;
+    }
+
+    fs::path DataFolder() const { return mFolder.Path() / "data" / "Brightfold" / "Green Atlas" / "GAData"; }
+
+    // Loads "Game" on the loading thread and hands the result over, as the main loop does.
+    void LoadGame()
+    {
+        mApp->StartLoadingThread();
+        mApp->WaitForLoadingThread();
+        mApp->TryFixedUpdate();
+    }
+
+    std::vector<std::string> BoxTexts() const
+    {
+        std::vector<std::string> texts;
+        for (const Win32::MessageBoxRequest& box : mBoxes)
+            texts.push_back(box.text);
+        return texts;
+    }
+
+    std::unique_ptr<TestGameApp> mApp;
+};
+
+// ---------------------------------------------------------------------------------------
+// Start-up and the road to the main menu
+
+TEST_F(GameAppTest, StartsHeadlessFromMainPakWithInitAndTitleScreenLoaded)
+{
+    ASSERT_NO_FATAL_FAILURE(Start(GREENATLAS_BUILD_DIR));
+    ASSERT_FALSE(mApp->mShutDown);
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>{});
+    EXPECT_EQ(mApp->mWindowTitle, "Green Atlas - v1.42demo");
+    EXPECT_EQ(mApp->mWidgetManager->mDefaultFlags, 55);
+    EXPECT_NE(XtremaPHX2D::g_ptrSDK, nullptr);
+
+    EXPECT_EQ(Win32::ToNativePath(mApp->mDataFolder), DataFolder().string() + "/");
+    EXPECT_TRUE(fs::is_directory(DataFolder()));
+    EXPECT_TRUE(fs::is_empty(DataFolder())) << "the write check leaves nothing behind";
+
+    // Sound ids start at 0, so only the pictures and fonts show whether they were set.
+    for (int32_t id = FONT_LEGALS_ID; id <= SOUND_LOGO_ID; ++id) {
+        if (gResourceTable[id].mKind != ResourceKind::Sound)
+            EXPECT_NE(GetResourceById(id), nullptr) << gResourceTable[id].mId;
+    }
+    EXPECT_TRUE(ExtractInitResources(*mApp->mResourceManager));
+    EXPECT_TRUE(ExtractTitleScreenResources(*mApp->mResourceManager));
+    EXPECT_EQ(GetGameString("BTN_CLICK_HERE"), "Click to start");
+    EXPECT_TRUE(mApp->mCustomCursors);
+    EXPECT_EQ(mApp->mCursorImages[0], IMAGE_CUSTOM_POINTER);
+    EXPECT_EQ(mApp->mCursorImages[3], IMAGE_CUSTOM_TEXT);
+
+    TitleScreen* const title = mApp->mTitleScreen;
+    ASSERT_NE(title, nullptr);
+    EXPECT_TRUE(mApp->mWidgetManager->HasWidget(title));
+    EXPECT_EQ(title->GetRect(), Zest::Rect(0, 0, 800, 600));
+    EXPECT_EQ(mApp->mLoadingTotal, mApp->mResourceManager->GetNumResources("Game"));
+    EXPECT_GT(mApp->mLoadingTotal, 300);
+    EXPECT_EQ(mApp->GetLoadingProgress(), 0.0) << "nothing loaded before the loading thread starts";
+}
+
+TEST_F(GameAppTest, LoadingFillsEveryVariableAndTheTitleHandsOverToHabitatsAndTitleMusic)
+{
+    ASSERT_NO_FATAL_FAILURE(Start(GREENATLAS_BUILD_DIR));
+    ASSERT_NE(mApp->mTitleScreen, nullptr);
+    LoadGame();
+    EXPECT_FALSE(mApp->mLoadingFailed);
+    EXPECT_EQ(mApp->mLoadingDone, mApp->mLoadingTotal);
+    EXPECT_EQ(mApp->GetLoadingProgress(), 1.0);
+    EXPECT_TRUE(ExtractGameResources(*mApp->mResourceManager));
+
+    // The title sequence as the player runs it: the button, a click, the logo.
+    TitleScreen* const title = mApp->mTitleScreen;
+    title->UpdateSmooth(1.0f);
+    ASSERT_NE(title->mClickHereButton, nullptr);
+    title->OnClickHere();
+    for (int frame = 0; frame < 1000 && mApp->mTitleScreen != nullptr; ++frame)
+        title->UpdateSmooth(1.0f);
+    ASSERT_EQ(mApp->mTitleScreen, nullptr) << "the title never handed over";
+    EXPECT_FALSE(mApp->mWidgetManager->HasWidget(title));
+    mApp->DeleteDeferredWidgets();
+
+    EXPECT_EQ(mApp->mHabitats.GetHabitatCount(), 4);
+    EXPECT_EQ(mApp->mHabitats.GetHabitatNameByIndex(3), "Arctic");
+    EXPECT_TRUE(ExtractMainMenuResources(*mApp->mResourceManager));
+    EXPECT_EQ(mApp->mCurrentMusic, GameApp::kTitleSong);
+    EXPECT_EQ(mApp->mCursorImages[1], IMAGE_CUSTOM_HAND);
+
+    // In build order.
+    using Extract = bool (*)(Zest::ResourceManager&);
+    const Extract habitatExtractions[] = {ExtractHabitatAmazonResources, ExtractHabitatGrandCanyonResources,
+                                          ExtractHabitatAlaskaResources, ExtractHabitatArcticResources};
+    for (int32_t index = 0; index < 4; ++index) {
+        const std::string name = mApp->mHabitats.GetHabitatNameByIndex(index);
+        mApp->mHabitats.LoadHabitatResources(name);
+        EXPECT_TRUE(habitatExtractions[index](*mApp->mResourceManager))
+            << name << ": " << mApp->mResourceManager->GetErrorText();
+    }
+    for (int32_t id = 0; id < RESOURCE_ID_COUNT; ++id) {
+        if (gResourceTable[id].mKind != ResourceKind::Sound)
+            EXPECT_NE(GetResourceById(id), nullptr) << gResourceTable[id].mId;
+    }
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>{});
+}
+
+// ---------------------------------------------------------------------------------------
+// The players' files
+
+TEST_F(GameAppTest, ShutdownWritesOptionsAndHighScoresInTheirFormats)
+{
+    ASSERT_NO_FATAL_FAILURE(Start(GREENATLAS_BUILD_DIR));
+    mApp->Shutdown();
+
+    // The defaults of a first start: volumes 0.5 and 0.8 in 1024ths, tips on, the reserved
+    // flag off, names and hints on, scan lines off, mute on pause on.
+    std::string options;
+    AppendInt32(options, 0);
+    AppendInt32(options, 512);
+    AppendInt32(options, 819);
+    options += std::string("\x01\x00\x01\x01\x00\x01", 6);
+    EXPECT_EQ(ReadFile(DataFolder() / "options.dat"), options);
+
+    std::string scores;
+    for (int row = 0; row < 10; ++row) {
+        scores += std::string("\x08\x00", 2) + "Player 1";
+        AppendInt32(scores, 13 - row);
+        AppendInt32(scores, 550 - 50 * row);
+    }
+    EXPECT_EQ(ReadFile(DataFolder() / "scoreslists.dat"), scores);
+}
+
+TEST_F(GameAppTest, StoredOptionsSetTheVolumesAtStartUp)
+{
+    std::string options;
+    AppendInt32(options, 7);
+    AppendInt32(options, 256);
+    AppendInt32(options, 1024);
+    options += std::string("\x00\x01\x00\x00\x01\x00", 6);
+    fs::create_directories(DataFolder());
+    Tests::WriteBytes(DataFolder() / "options.dat", options);
+
+    ASSERT_NO_FATAL_FAILURE(Start(GREENATLAS_BUILD_DIR));
+    EXPECT_DOUBLE_EQ(mApp->mMusicVolume, 0.25);
+    EXPECT_DOUBLE_EQ(mApp->mSfxVolume, 1.0);
+    mApp->Shutdown();
+    EXPECT_EQ(ReadFile(DataFolder() / "options.dat"), options) << "written back unchanged";
+}
+
+TEST_F(GameAppTest, ADataFolderThatTakesNoFileIsReportedOnceAndTheGameStillStarts)
+{
+    // A file where the folder should be: the player may not even write it as root.
+    fs::create_directories(DataFolder().parent_path());
+    Tests::WriteBytes(DataFolder(), "in the way");
+
+    ASSERT_NO_FATAL_FAILURE(Start(GREENATLAS_BUILD_DIR));
+    const std::vector<std::string> texts = BoxTexts();
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), GameApp::kNoDataAccessMessage), 1);
+    ASSERT_FALSE(mBoxes.empty());
+    EXPECT_EQ(mBoxes.front().text, GameApp::kNoDataAccessMessage);
+    EXPECT_EQ(mBoxes.front().caption, "FATAL ERROR");
+    EXPECT_FALSE(mApp->mShutDown);
+    EXPECT_NE(mApp->mTitleScreen, nullptr);
+    EXPECT_EQ(ReadFile(DataFolder()), "in the way");
+}
+
+// ---------------------------------------------------------------------------------------
+// Content that fails
+
+TEST_F(GameAppTest, AMissingStringTableIsExplainedAndEndsTheRunWithAFailedStatus)
+{
+    ASSERT_NO_FATAL_FAILURE(Start(MakeContent(false)));
+    ASSERT_EQ(mBoxes.size(), 1u);
+    EXPECT_NE(mBoxes[0].text.find("properties/strings.xml"), std::string::npos) << mBoxes[0].text;
+    EXPECT_TRUE(mApp->mShutDown);
+    EXPECT_EQ(mApp->mExitStatus, 1);
+    EXPECT_EQ(mApp->mTitleScreen, nullptr) << "no screen of untranslated keys";
+    EXPECT_TRUE(fs::exists(DataFolder() / "options.dat")) << "the orderly shutdown still saves";
+}
+
+TEST_F(GameAppTest, AFailedGameLoadIsReportedEndsTheRunAndNeverOffersTheButton)
+{
+    ASSERT_NO_FATAL_FAILURE(
+        Start(MakeContent(true, "images/tiles/anaconda.png", "images/tiles/no_such_picture.png")));
+    ASSERT_FALSE(mApp->mShutDown);
+    TitleScreen* const title = mApp->mTitleScreen;
+    ASSERT_NE(title, nullptr);
+
+    LoadGame();
+    EXPECT_TRUE(mApp->mLoadingFailed);
+    ASSERT_EQ(mBoxes.size(), 1u);
+    EXPECT_NE(mBoxes[0].text.find("no_such_picture"), std::string::npos) << mBoxes[0].text;
+    EXPECT_EQ(mBoxes[0].caption, "FATAL ERROR");
+    EXPECT_TRUE(mApp->mShutDown);
+    EXPECT_EQ(mApp->mExitStatus, 1);
+
+    title->UpdateSmooth(1.0f);
+    EXPECT_EQ(title->mClickHereButton, nullptr);
+}
+
+// ---------------------------------------------------------------------------------------
+// Frame work and services
+
+struct SmoothUpdateCase {
+    bool mVSyncTiming;
+    bool mUpdatesPaused;
+    float mMovedPixels;
+};
+
+// A body at 1 metre per second moves half a pixel in a step of one update.
+TEST_F(GameAppTest, TheSmoothUpdateStepsThePhysicsWorldOnlyWhileUpdatesRun)
+{
+    mApp = std::make_unique<TestGameApp>();
+    mApp->mPhysicsStep = 1.0f;
+    b2BodyDef definition;
+    definition.type = b2_dynamicBody;
+    definition.linearVelocity.Set(1.0f, 0.0f);
+    b2Body* const body = XtremaPHX2D::g_ptrSDK->world().mWorld.CreateBody(&definition);
+
+    const SmoothUpdateCase cases[] = {{true, false, 0.5f}, {true, true, 0.0f}, {false, false, 0.0f}};
+    for (const SmoothUpdateCase& test : cases) {
+        mApp->mVSyncTiming = test.mVSyncTiming;
+        mApp->mUpdatesPaused = test.mUpdatesPaused;
+        const float before = body->GetPosition().x;
+        mApp->RunSmoothUpdate(1.0f);
+        EXPECT_NEAR((body->GetPosition().x - before) * XtremaPHX2D::kPixelsPerMetre, test.mMovedPixels, 1e-4f)
+            << "vsync " << test.mVSyncTiming << ", paused " << test.mUpdatesPaused;
+    }
+
+    mApp.reset();
+    EXPECT_EQ(XtremaPHX2D::g_ptrSDK, nullptr) << "the world goes with the application";
+}
+
+TEST_F(GameAppTest, TextColoursAndMapPoints)
+{
+    mApp = std::make_unique<TestGameApp>();
+    EXPECT_EQ(mApp->GetTextColor(), Zest::Color(66, 36, 0, 255));
+    EXPECT_EQ(mApp->GetHighlightTextColor(), Zest::Color(116, 0, 0, 255));
+    EXPECT_EQ(mApp->GetMapPoint(0), std::make_pair(248.0f, 360.0f));
+    EXPECT_EQ(mApp->GetMapPoint(9), std::make_pair(750.0f, 270.0f));
+    EXPECT_EQ(mApp->GetMapPoint(10), std::make_pair(0.0f, 0.0f)) << "never read past the list";
+    EXPECT_EQ(mApp->GetMapPoint(-1), std::make_pair(0.0f, 0.0f));
+}
+
+} // namespace
