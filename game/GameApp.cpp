@@ -15,6 +15,8 @@
 
 #include <cstdio>
 #include <ctime>
+#include <memory>
+#include <utility>
 
 namespace {
 
@@ -69,6 +71,8 @@ GameApp::~GameApp()
         delete mTitleScreen;
         mTitleScreen = nullptr;
     }
+    RemovePlayerNameEntry();
+    RemoveMainMenu();
     // Widgets queued for deletion (the title's button among them) go while the tree exists.
     DeleteDeferredWidgets();
     XtremaPHX2D::xtrDestroyXtremaSDK();
@@ -214,9 +218,52 @@ void GameApp::OnShutdown()
     // Nothing was read before the data folder was known, so nothing is written either.
     if (mDataFolder.empty())
         return;
+    // Every change to the profiles since the last save is kept, whether or not a game runs.
+    // A list that was never loaded nor created in this run (a quit during the title) is not
+    // written: the file on disk is left as it is.
+    SaveProfiles();
     // Popups are off once shutting down, so a failed save goes to the error log.
     if (!GameOptionsHolder::Instance().Save(mDataFolder))
         WriteErrorLog("Could not save " + mDataFolder + GameOptions::kFileName);
     if (!HighScoreStoreHolder::Instance().Save(mDataFolder))
         WriteErrorLog("Could not save " + mDataFolder + HighScoreStore::kFileName);
+}
+
+bool GameApp::LoadProfiles()
+{
+    std::string message;
+    switch (mProfiles.Load(mDataFolder, mHabitats, &message)) {
+    case ProfileStore::LoadResult::Loaded:
+        return true;
+    case ProfileStore::LoadResult::Refused:
+        ShowErrorPopup(message);
+        return false;
+    case ProfileStore::LoadResult::Missing:
+    case ProfileStore::LoadResult::AlreadyRead:
+        break;
+    }
+    return false;
+}
+
+bool GameApp::SaveProfiles()
+{
+    if (mProfiles.Save(mDataFolder))
+        return true;
+    const std::string message = "Could not save the player profiles to " + mDataFolder + ProfileStore::kFileName +
+                                ".\n\nThe file on disk is left as it was; the game tries again at its next save.";
+    // Popups are off once shutting down.
+    if (mShutDown)
+        WriteErrorLog(message);
+    else
+        ShowErrorPopup(message);
+    return false;
+}
+
+void GameApp::AddProfile(std::unique_ptr<PlayerProfile> profile) { mProfiles.AddProfile(std::move(profile)); }
+
+void GameApp::DeleteProfile(const int32_t index)
+{
+    mProfiles.DeleteProfile(index);
+    if (mProfiles.GetCurrentProfile() == nullptr)
+        ShowPlayerNameEntry();
 }

@@ -5,8 +5,8 @@
 // and "TitleScreen", the string table, the cursors, the title screen), loads the group
 // "Game" on the loading thread while the title shows the progress, builds the habitats and
 // shows the main menu when the title is done, steps the physics world once per drawn frame,
-// and saves the player's files at shutdown. It opens and closes the game's screens and
-// offers the small services every screen uses.
+// and saves the player's files at shutdown. It keeps the player profiles, opens and closes
+// the game's screens and offers the small services every screen uses.
 //
 // There is one per process, reached through GameAppHolder.
 
@@ -15,11 +15,15 @@
 #include "game/AppResourceSource.h"
 #include "game/GameRandom.h"
 #include "game/HabitatRegistry.h"
+#include "game/ProfileStore.h"
+#include "game/screens/MainMenu.h"
+#include "game/screens/PlayerNameEntry.h"
 #include "game/screens/TitleScreen.h"
 
 #include <loki/Singleton.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -30,8 +34,12 @@ class ResourceManager;
 } // namespace Zest
 
 class AnimatedWidget;
+class PlayerProfile;
 
-class GameApp : public Zest::ZestAppBase, public TitleScreenHost {
+class GameApp : public Zest::ZestAppBase,
+                public TitleScreenHost,
+                public MainMenuHost,
+                public PlayerNameEntryHost {
 public:
     // The resource groups the game loads by name.
     static constexpr const char* kInitGroup = "Init";
@@ -65,7 +73,8 @@ public:
     // Steps the physics world by mPhysicsStep, then the widgets' smooth update; neither
     // happens while updates are paused.
     void RunSmoothUpdate(float fraction) override;
-    // Writes options.dat and scoreslists.dat.
+    // Writes profiles.dat (when the profiles were loaded or created in this run), then
+    // options.dat and scoreslists.dat.
     void OnShutdown() override;
 
     // The framework's loading progress, for the title screen.
@@ -75,16 +84,41 @@ public:
     // again.
     void TitleScreenIsFinished() override;
 
-    // Loads "Main_Menu" and starts the title music. The menu itself comes with its screen.
+    // Loads "Main_Menu", adds the main menu over the whole window and starts the title music.
     void ShowMainMenu();
+    // Takes the main menu out of the widget tree for good and releases "Main_Menu".
+    void RemoveMainMenu();
     // A failure ends the process.
     void LoadMainMenuResources();
     void UnloadMainMenuResources();
 
+    // The name entry, at most one at a time.
+    void ShowPlayerNameEntry() override;
+    void RemovePlayerNameEntry() override;
+    bool IsPlayerNameEntryOpen() const override { return mPlayerNameEntry != nullptr; }
+    MainMenu* GetMainMenu() const override { return mMainMenu; }
+    // The Quit button: the main menu goes and the program shuts down in order.
+    void QuitGame() override;
+
+    // The player profiles (see ProfileStore). Reads profiles.dat from the data folder the
+    // first time only: true when this call read a file. A damaged file is reported, set
+    // aside and treated as missing. The habitats must be built, for the saved stages.
+    bool LoadProfiles() override;
+    // Writes profiles.dat; a failure is shown to the player (written to the error log while
+    // shutting down) and the old file is left whole.
+    bool SaveProfiles() override;
+    void AddProfile(std::unique_ptr<PlayerProfile> profile) override;
+    // Deletes the profile at the index; when none is left the name entry opens. It does not
+    // save.
+    void DeleteProfile(int32_t index);
+    PlayerProfile* GetCurrentProfile() const override { return mProfiles.GetCurrentProfile(); }
+
     // Dark brown: labels of menu items and the texts of screens.
-    Zest::Color GetTextColor() const;
+    Zest::Color GetTextColor() const override;
     // Dark red: a label under the pointer and highlighted texts.
-    Zest::Color GetHighlightTextColor() const;
+    Zest::Color GetHighlightTextColor() const override;
+    // The product's version, shown by the main menu.
+    std::string GetVersionText() const override { return mProductVersion; }
     // The widget manager's last mouse position.
     std::pair<float, float> GetMousePos() const;
     // The world-map point of a habitat index (0 to kMapPointCount - 1); (0, 0) outside.
@@ -94,6 +128,12 @@ public:
 
     // Owned through the widget tree while it is shown; null once it has handed over.
     TitleScreen* mTitleScreen = nullptr;
+    // Owned; null before the title has handed over and after Quit.
+    MainMenu* mMainMenu = nullptr;
+    // Owned; null while the name entry is closed.
+    PlayerNameEntry* mPlayerNameEntry = nullptr;
+    // Every player profile and the current one.
+    ProfileStore mProfiles;
     GameRandom mRandom;
     // The song now playing, -1 for none.
     int32_t mCurrentMusic = -1;

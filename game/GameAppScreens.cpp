@@ -11,7 +11,43 @@
 void GameApp::ShowMainMenu()
 {
     LoadMainMenuResources();
+    mMainMenu = new MainMenu(this);
+    mMainMenu->Resize(0, 0, mWidth, mHeight);
+    mWidgetManager->AddWidget(mMainMenu);
     PlayTitleMusic();
+}
+
+void GameApp::RemoveMainMenu()
+{
+    if (mMainMenu == nullptr)
+        return;
+    mWidgetManager->RemoveWidget(mMainMenu);
+    DeferDeleteWidget(mMainMenu);
+    mMainMenu = nullptr;
+    UnloadMainMenuResources();
+}
+
+void GameApp::QuitGame()
+{
+    RemoveMainMenu();
+    Shutdown();
+}
+
+void GameApp::ShowPlayerNameEntry()
+{
+    if (mPlayerNameEntry != nullptr)
+        return;
+    mPlayerNameEntry = new PlayerNameEntry(this);
+    mWidgetManager->AddWidget(mPlayerNameEntry);
+}
+
+void GameApp::RemovePlayerNameEntry()
+{
+    if (mPlayerNameEntry == nullptr)
+        return;
+    mWidgetManager->RemoveWidget(mPlayerNameEntry);
+    DeferDeleteWidget(mPlayerNameEntry);
+    mPlayerNameEntry = nullptr;
 }
 
 void GameApp::LoadMainMenuResources() { LoadResourceGroup(kMainMenuGroup, ExtractMainMenuResources); }

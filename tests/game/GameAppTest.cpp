@@ -2,8 +2,14 @@
 
 #include "framework/resources/ResourceManager.h"
 #include "framework/widgets/WidgetManager.h"
+#include "game/MenuItem.h"
+#include "game/PlayerProfile.h"
+#include "game/ProfileStore.h"
 #include "game/Res.h"
 #include "game/StringTable.h"
+#include "game/screens/CustomEditWidget.h"
+#include "game/screens/MainMenu.h"
+#include "game/screens/PlayerNameEntry.h"
 #include "game/screens/TitleScreen.h"
 #include "platform/physics/World.h"
 #include "platform/win32/Path.h"
@@ -90,6 +96,81 @@ protected:
         mApp->TryFixedUpdate();
     }
 
+    // The title sequence as the player runs it: the button, a click, the logo. The main
+    // menu is shown at its end.
+    void PassTitle()
+    {
+        TitleScreen* const title = mApp->mTitleScreen;
+        ASSERT_NE(title, nullptr);
+        title->UpdateSmooth(1.0f);
+        ASSERT_NE(title->mClickHereButton, nullptr);
+        title->OnClickHere();
+        for (int frame = 0; frame < 1000 && mApp->mTitleScreen != nullptr; ++frame)
+            title->UpdateSmooth(1.0f);
+        ASSERT_EQ(mApp->mTitleScreen, nullptr) << "the title never handed over";
+        EXPECT_FALSE(mApp->mWidgetManager->HasWidget(title));
+        mApp->DeleteDeferredWidgets();
+    }
+
+    // A run up to the main menu's first update, in which it checks the profiles.
+    void StartToMainMenu()
+    {
+        ASSERT_NO_FATAL_FAILURE(Start(GREENATLAS_BUILD_DIR));
+        LoadGame();
+        ASSERT_NO_FATAL_FAILURE(PassTitle());
+        ASSERT_NE(mApp->mMainMenu, nullptr);
+        mApp->mWidgetManager->UpdateFrame();
+    }
+
+    // Typed into the name entry, which has the keyboard focus, and Enter.
+    void EnterName(const std::string& name)
+    {
+        ASSERT_NE(mApp->mPlayerNameEntry, nullptr);
+        mApp->mWidgetManager->KeyDown(kBackspaceKey);
+        for (const char c : name)
+            mApp->mWidgetManager->KeyChar(c);
+        mApp->mWidgetManager->KeyDown(kEnterKey);
+        mApp->DeleteDeferredWidgets();
+    }
+
+    bool MenuButtonsShown() const
+    {
+        const std::vector<MenuItem*>& items = mApp->mMainMenu->mItems;
+        return !items.empty() && std::all_of(items.begin(), items.end(), [](const MenuItem* item) {
+            return item->mVisible && item->mFadeState == FADE_IN;
+        });
+    }
+
+    std::string CurrentName() const
+    {
+        const PlayerProfile* const profile = mApp->GetCurrentProfile();
+        return profile != nullptr ? profile->mName : "(none)";
+    }
+
+    fs::path ProfilesFile() const { return DataFolder() / ProfileStore::kFileName; }
+
+    // A profiles.dat of new profiles with these names and that current index.
+    void WriteProfilesFile(const std::vector<std::string>& names, const int32_t currentIndex)
+    {
+        fs::create_directories(DataFolder());
+        // A store that never held a profile writes nothing, so an empty list is written here.
+        std::string bytes(8, '\0');
+        if (!names.empty()) {
+            ProfileStore store;
+            for (const std::string& name : names)
+                store.AddProfile(std::make_unique<PlayerProfile>(name));
+            ASSERT_TRUE(store.Save(DataFolder().string() + "/"));
+            bytes = ReadFile(ProfilesFile());
+        }
+        std::string index;
+        AppendInt32(index, currentIndex);
+        bytes.replace(4, 4, index);
+        Tests::WriteBytes(ProfilesFile(), bytes);
+    }
+
+    static constexpr int kBackspaceKey = 8;
+    static constexpr int kEnterKey = 13;
+
     std::vector<std::string> BoxTexts() const
     {
         std::vector<std::string> texts;
@@ -148,16 +229,10 @@ TEST_F(GameAppTest, LoadingFillsEveryVariableAndTheTitleHandsOverToHabitatsAndTi
     EXPECT_EQ(mApp->GetLoadingProgress(), 1.0);
     EXPECT_TRUE(ExtractGameResources(*mApp->mResourceManager));
 
-    // The title sequence as the player runs it: the button, a click, the logo.
-    TitleScreen* const title = mApp->mTitleScreen;
-    title->UpdateSmooth(1.0f);
-    ASSERT_NE(title->mClickHereButton, nullptr);
-    title->OnClickHere();
-    for (int frame = 0; frame < 1000 && mApp->mTitleScreen != nullptr; ++frame)
-        title->UpdateSmooth(1.0f);
-    ASSERT_EQ(mApp->mTitleScreen, nullptr) << "the title never handed over";
-    EXPECT_FALSE(mApp->mWidgetManager->HasWidget(title));
-    mApp->DeleteDeferredWidgets();
+    ASSERT_NO_FATAL_FAILURE(PassTitle());
+    ASSERT_NE(mApp->mMainMenu, nullptr);
+    EXPECT_TRUE(mApp->mWidgetManager->HasWidget(mApp->mMainMenu));
+    EXPECT_EQ(mApp->mMainMenu->GetRect(), Zest::Rect(0, 0, 800, 600));
 
     EXPECT_EQ(mApp->mHabitats.GetHabitatCount(), 4);
     EXPECT_EQ(mApp->mHabitats.GetHabitatNameByIndex(3), "Arctic");
@@ -240,6 +315,136 @@ TEST_F(GameAppTest, ADataFolderThatTakesNoFileIsReportedOnceAndTheGameStillStart
     EXPECT_FALSE(mApp->mShutDown);
     EXPECT_NE(mApp->mTitleScreen, nullptr);
     EXPECT_EQ(ReadFile(DataFolder()), "in the way");
+}
+
+// ---------------------------------------------------------------------------------------
+// Profiles and the main menu
+
+TEST_F(GameAppTest, TheFirstStartAsksForANameAndTheNextStartGreetsThatPlayer)
+{
+    ASSERT_NO_FATAL_FAILURE(StartToMainMenu());
+    ASSERT_NE(mApp->mPlayerNameEntry, nullptr) << "nobody to play as yet";
+    EXPECT_FALSE(MenuButtonsShown());
+    EXPECT_FALSE(fs::exists(ProfilesFile()));
+
+    ASSERT_NO_FATAL_FAILURE(EnterName("Ann"));
+    EXPECT_EQ(mApp->mPlayerNameEntry, nullptr);
+    EXPECT_EQ(CurrentName(), "Ann");
+    EXPECT_TRUE(MenuButtonsShown());
+    const std::string saved = ReadFile(ProfilesFile());
+    EXPECT_EQ(saved.substr(0, 13), std::string("\x01\0\0\0\0\0\0\0\x03\0Ann", 13)) << "saved at once";
+
+    mApp.reset();
+    EXPECT_EQ(ReadFile(ProfilesFile()), saved) << "written again at shutdown, unchanged";
+    ASSERT_NO_FATAL_FAILURE(StartToMainMenu());
+    EXPECT_EQ(mApp->mPlayerNameEntry, nullptr);
+    EXPECT_EQ(CurrentName(), "Ann");
+    EXPECT_TRUE(MenuButtonsShown());
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>{});
+}
+
+TEST_F(GameAppTest, AQuitDuringTheTitleWritesNoProfiles)
+{
+    ASSERT_NO_FATAL_FAILURE(Start(GREENATLAS_BUILD_DIR));
+    mApp->Shutdown();
+    EXPECT_FALSE(fs::exists(ProfilesFile()));
+    mApp.reset();
+
+    // A file that was never read is left exactly as it is.
+    ASSERT_NO_FATAL_FAILURE(WriteProfilesFile({"Ann"}, 5));
+    const std::string bytes = ReadFile(ProfilesFile());
+    ASSERT_NO_FATAL_FAILURE(Start(GREENATLAS_BUILD_DIR));
+    mApp->Shutdown();
+    EXPECT_EQ(ReadFile(ProfilesFile()), bytes);
+}
+
+TEST_F(GameAppTest, AStoredIndexOutsideTheListMakesTheFirstProfileCurrentAndIsSavedSo)
+{
+    ASSERT_NO_FATAL_FAILURE(WriteProfilesFile({"Ann", "Bob"}, 7));
+    ASSERT_NO_FATAL_FAILURE(StartToMainMenu());
+    EXPECT_EQ(mApp->mPlayerNameEntry, nullptr);
+    EXPECT_EQ(CurrentName(), "Ann");
+    EXPECT_TRUE(MenuButtonsShown());
+
+    // The profiles were loaded, so shutdown keeps them, with the index as it now is.
+    mApp->Shutdown();
+    EXPECT_EQ(ReadFile(ProfilesFile()).substr(0, 8), std::string("\x02\0\0\0\0\0\0\0", 8));
+}
+
+TEST_F(GameAppTest, AFileWithoutProfilesAsksForANameOnce)
+{
+    ASSERT_NO_FATAL_FAILURE(WriteProfilesFile({}, -1));
+    ASSERT_NO_FATAL_FAILURE(StartToMainMenu());
+    ASSERT_NE(mApp->mPlayerNameEntry, nullptr);
+    EXPECT_FALSE(MenuButtonsShown());
+    PlayerNameEntry* const entry = mApp->mPlayerNameEntry;
+    for (int update = 0; update < 3; ++update)
+        mApp->mWidgetManager->UpdateFrame();
+    EXPECT_EQ(mApp->mPlayerNameEntry, entry);
+    EXPECT_EQ(mApp->mProfiles.GetProfileCount(), 0);
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>{});
+}
+
+TEST_F(GameAppTest, ADamagedFileIsReportedSetAsideAndTheNewPlayerSavedBesideIt)
+{
+    ASSERT_NO_FATAL_FAILURE(WriteProfilesFile({"Ann"}, 0));
+    const std::string damaged = ReadFile(ProfilesFile()).substr(0, 40);
+    Tests::WriteBytes(ProfilesFile(), damaged);
+
+    ASSERT_NO_FATAL_FAILURE(StartToMainMenu());
+    const std::vector<std::string> texts = BoxTexts();
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0].rfind("Could not read contents of profiles.dat", 0), 0u) << texts[0];
+    EXPECT_EQ(ReadFile(DataFolder() / ProfileStore::kSetAsideFileName), damaged);
+    ASSERT_NE(mApp->mPlayerNameEntry, nullptr);
+
+    ASSERT_NO_FATAL_FAILURE(EnterName("Bob"));
+    EXPECT_EQ(CurrentName(), "Bob");
+    EXPECT_EQ(ReadFile(ProfilesFile()).substr(8, 5), std::string("\x03\0Bob", 5));
+    EXPECT_EQ(ReadFile(DataFolder() / ProfileStore::kSetAsideFileName), damaged);
+}
+
+TEST_F(GameAppTest, QuitTakesTheMenuAwayAndShutsDownWithTheProfilesSaved)
+{
+    ASSERT_NO_FATAL_FAILURE(WriteProfilesFile({"Ann", "Bob"}, 1));
+    ASSERT_NO_FATAL_FAILURE(StartToMainMenu());
+    ASSERT_EQ(CurrentName(), "Bob");
+    fs::remove(ProfilesFile());
+
+    mApp->mMainMenu->OnQuitGame();
+    EXPECT_EQ(mApp->mMainMenu, nullptr);
+    EXPECT_TRUE(mApp->mShutDown);
+    EXPECT_EQ(ReadFile(ProfilesFile()).substr(0, 8), std::string("\x02\0\0\0\x01\0\0\0", 8));
+}
+
+TEST_F(GameAppTest, DeletingTheLastProfileAsksForANewName)
+{
+    ASSERT_NO_FATAL_FAILURE(WriteProfilesFile({"Ann"}, 0));
+    ASSERT_NO_FATAL_FAILURE(StartToMainMenu());
+    ASSERT_EQ(mApp->mPlayerNameEntry, nullptr);
+    mApp->DeleteProfile(0);
+    EXPECT_EQ(mApp->GetCurrentProfile(), nullptr);
+    EXPECT_NE(mApp->mPlayerNameEntry, nullptr);
+}
+
+TEST_F(GameAppTest, AProfileSaveThatFailsIsReportedAndLeavesTheOldFileWhole)
+{
+    ASSERT_NO_FATAL_FAILURE(WriteProfilesFile({"Ann"}, 0));
+    const std::string bytes = ReadFile(ProfilesFile());
+    ASSERT_NO_FATAL_FAILURE(Start(GREENATLAS_BUILD_DIR));
+    ASSERT_TRUE(mApp->LoadProfiles());
+    // A name longer than a stored string can be.
+    mApp->AddProfile(std::make_unique<PlayerProfile>(std::string(70000, 'n')));
+
+    EXPECT_FALSE(mApp->SaveProfiles());
+    const std::vector<std::string> texts = BoxTexts();
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0].rfind("Could not save the player profiles", 0), 0u) << texts[0];
+    EXPECT_EQ(ReadFile(ProfilesFile()), bytes);
+    // Gone again, so that the shutdown saves and writes no error log beside the game.
+    mApp->DeleteProfile(1);
+    mApp->Shutdown();
+    EXPECT_EQ(ReadFile(ProfilesFile()), bytes);
 }
 
 // ---------------------------------------------------------------------------------------

@@ -1,0 +1,205 @@
+#include "game/screens/MainMenu.h"
+
+#include "framework/graphics/Graphics.h"
+#include "framework/graphics/Image.h"
+#include "framework/widgets/WidgetManager.h"
+#include "game/GameOptions.h"
+#include "game/PlayerProfile.h"
+#include "game/Res.h"
+#include "game/StringTable.h"
+#include "game/screens/RightsNotice.h"
+
+namespace {
+
+const char* const kLabelKeys[] = {
+    "BTN_START_ADVENTURE", "BTN_VIEWMYAWARDS", "BTN_OPTIONS", "BTN_HOWTOPLAY", "BTN_SCORELIST", "BTN_QUITGAME",
+};
+const char* const kChangeProfileKey = "BTN_CHANGE_PROFILE";
+const char* const kWelcomeKey = "LABEL_WELCOME";
+
+constexpr int32_t kLargeButtonLabelY = 23;
+constexpr int32_t kChangeProfileLabelY = 15;
+constexpr int32_t kChangeProfileLineSpacing = 12;
+
+// The foot of the screen: the notice centred, the version right-aligned below it.
+const Zest::Color kFootTextColor(216, 205, 144);
+constexpr int32_t kNoticeX = 1;
+constexpr int32_t kNoticeBaseline = 591;
+constexpr int32_t kVersionBaseline = 595;
+
+// The welcome panel on the left: "Welcome," and the name under it.
+const Zest::Color kWelcomeColor(108, 102, 72);
+constexpr int32_t kWelcomeX = 20;
+constexpr int32_t kWelcomeWidth = 140;
+constexpr int32_t kWelcomeBaseline = 280;
+constexpr int32_t kNameBaseline = 300;
+
+const Zest::Color kScanLineColor(200, 200, 200, 64);
+
+constexpr int32_t kScreenWidth = 800;
+
+Zest::Color WithAlpha(Zest::Color color, const int32_t alpha)
+{
+    color.mAlpha = alpha;
+    return color;
+}
+
+} // namespace
+
+MainMenu::MainMenu(MainMenuHost* const host) : mHost(host)
+{
+    for (const char* const key : kLabelKeys)
+        mLabels.push_back(GetGameString(key));
+    // Start adventure, View awards, Options, How to play and Score list open screens that
+    // are not there yet.
+    mActions.resize(mLabels.size());
+    mActions.back() = MenuItem::Action(this, &MainMenu::OnQuitGame);
+}
+
+void MainMenu::AddedToManager(Zest::WidgetManager* const manager)
+{
+    BasicMenu::AddedToManager(manager);
+    CreateLargeButtons();
+    CreateChangeProfileButton();
+    if (mHost->GetCurrentProfile() == nullptr)
+        DisableItems();
+}
+
+void MainMenu::SetUpButton(MenuItem& button, const std::string& label, const int32_t labelY) const
+{
+    button.mFont = FONT_IN_GAME_LABELS;
+    button.mLabel = label;
+    button.mLabelJustification = 0;
+    button.SetLabelY(labelY);
+    button.SetLabelColor(mHost->GetTextColor());
+    button.SetLabelOverColor(mHost->GetHighlightTextColor());
+    // Sounds come with the first EnableItems.
+    button.mAlpha = 0.0f;
+    button.mFadeState = FADE_IN;
+}
+
+void MainMenu::AddButton(MenuItem* const button)
+{
+    mItems.push_back(button);
+    mWidgetManager->AddWidget(button);
+}
+
+void MainMenu::CreateLargeButtons()
+{
+    const int32_t width = IMAGE_GAME_BUTTON_LARGE->GetWidth();
+    const int32_t height = IMAGE_GAME_BUTTON_LARGE->GetHeight();
+    int32_t row = 0;
+    for (size_t i = 0; i < mLabels.size(); ++i) {
+        // A label without text gets no button, and the rows below close up.
+        if (mLabels[i].empty())
+            continue;
+        auto* const button = new MenuItem();
+        button->Resize(0, 0, width, height);
+        button->Move((kScreenWidth - width) / 2, kFirstRowY + row * height);
+        SetUpButton(*button, mLabels[i], kLargeButtonLabelY);
+        button->SetImage(IMAGE_GAME_BUTTON_LARGE);
+        button->SetOverImage(IMAGE_GAME_BUTTON_LARGE_OVER);
+        if (mActions[i])
+            button->mAction = mActions[i];
+        // The last button leaves the game: its picture points the other way.
+        if (i == mLabels.size() - 1)
+            button->mScaleX = -1.0f;
+        AddButton(button);
+        ++row;
+    }
+}
+
+void MainMenu::CreateChangeProfileButton()
+{
+    // The profile selection is not there yet, so the button keeps the item's own action.
+    auto* const button = new MenuItem();
+    button->Resize(0, 0, IMAGE_MENU_NEW_PLAYER->GetWidth() - kChangeProfileNarrowing,
+                   IMAGE_MENU_NEW_PLAYER->GetHeight());
+    button->Move(kChangeProfileX, kChangeProfileY);
+    SetUpButton(*button, GetGameString(kChangeProfileKey), kChangeProfileLabelY);
+    button->mFont = FONT_LEGALS;
+    button->mLabelLineSpacing = kChangeProfileLineSpacing;
+    AddButton(button);
+}
+
+bool MainMenu::IsLargeButton(const MenuItem& item)
+{
+    return item.mWidth == IMAGE_GAME_BUTTON_LARGE->GetWidth() && item.mWidth != IMAGE_MENU_NEW_PLAYER->GetWidth();
+}
+
+void MainMenu::DisableItems()
+{
+    for (MenuItem* const item : mItems) {
+        if (item == nullptr)
+            continue;
+        item->SetImage(nullptr);
+        item->SetOverImage(nullptr);
+        item->mVisible = false;
+        item->mClickSound = -1;
+        item->mHoverSound = -1;
+    }
+}
+
+void MainMenu::EnableItems()
+{
+    for (MenuItem* const item : mItems) {
+        if (item == nullptr)
+            continue;
+        if (IsLargeButton(*item)) {
+            item->SetImage(IMAGE_GAME_BUTTON_LARGE);
+            item->SetOverImage(IMAGE_GAME_BUTTON_LARGE_OVER);
+        }
+        item->mVisible = true;
+        item->mAlpha = 0.0f;
+        item->mFadeState = FADE_IN;
+        item->mClickSound = SOUND_BUTTON_ACTION;
+        item->mHoverSound = SOUND_BUTTON_ROLLOVER;
+    }
+}
+
+void MainMenu::Update()
+{
+    if (mMenuState != MENU_SHOWN || mHost->GetCurrentProfile() != nullptr || static_cast<int32_t>(mAlpha) != 255 ||
+        mHost->IsPlayerNameEntryOpen())
+        return;
+    // The file is read once per run. Without one, or when it leaves no profile current (it
+    // holds none), there is nobody to play as: a name comes first.
+    if (mHost->LoadProfiles() && mHost->GetCurrentProfile() != nullptr) {
+        EnableItems();
+        return;
+    }
+    DisableItems();
+    mHost->ShowPlayerNameEntry();
+}
+
+void MainMenu::Draw(Zest::Graphics* const g)
+{
+    const auto alpha = static_cast<int32_t>(mAlpha);
+    g->SetColorizeImages(true);
+    g->SetColor(Zest::Color(255, 255, 255, alpha));
+    g->DrawImage(IMAGE_MENU_BACKGROUND, 0, 0);
+
+    g->SetFont(FONT_LEGALS);
+    g->SetColor(WithAlpha(kFootTextColor, alpha));
+    g->WriteString(kRightsNotice, kNoticeX, kNoticeBaseline, kScreenWidth, 0);
+    g->WriteString(mHost->GetVersionText(), 0, kVersionBaseline, kScreenWidth, 1);
+
+    if (const PlayerProfile* const profile = mHost->GetCurrentProfile()) {
+        g->SetFont(FONT_IN_GAME_LABELS);
+        g->SetColor(WithAlpha(kWelcomeColor, alpha));
+        g->WriteString(GetGameString(kWelcomeKey), kWelcomeX, kWelcomeBaseline, kWelcomeWidth, 0);
+        g->WriteString(profile->mName, kWelcomeX, kNameBaseline, kWelcomeWidth, 0);
+    }
+    DeferOverlay(kScanLinePriority);
+}
+
+void MainMenu::DrawOverlay(Zest::Graphics* const g)
+{
+    if (!GameOptionsHolder::Instance().mScanLines || mHost->IsPlayerNameEntryOpen())
+        return;
+    g->SetColorizeImages(true);
+    g->SetColor(kScanLineColor);
+    g->DrawImageAtFloat(IMAGE_GAME_SCAN_LINES, 0.0f, 0.0f);
+}
+
+void MainMenu::OnQuitGame() { mHost->QuitGame(); }

@@ -1,0 +1,97 @@
+#pragma once
+// The hub between games: a column of six large buttons, a small change-profile button on the
+// left panel under a welcome line with the current player's name, the rights notice and the
+// version at the foot, and the scan-line overlay when the options ask for it. The buttons are
+// made each time the menu joins the widget tree (as top-level widgets above it) and go when
+// it leaves. Until a profile is current they stay hidden: the menu has the profiles loaded
+// and, when that leaves nobody to play as, sends the player to the name entry first.
+
+#include "framework/graphics/Color.h"
+#include "game/BasicMenu.h"
+#include "game/MenuItem.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace Zest {
+class Graphics;
+class WidgetManager;
+} // namespace Zest
+
+class PlayerProfile;
+
+// What the main menu needs of the application.
+class MainMenuHost {
+public:
+    virtual ~MainMenuHost() = default;
+
+    // Null while no profile is current.
+    virtual PlayerProfile* GetCurrentProfile() const = 0;
+    // Reads profiles.dat, the first time only; false when no file was read by this call.
+    virtual bool LoadProfiles() = 0;
+    virtual bool IsPlayerNameEntryOpen() const = 0;
+    // Nothing when the name entry is open already.
+    virtual void ShowPlayerNameEntry() = 0;
+    // Takes the menu out of the widget tree and ends the program in order: the players'
+    // files are saved.
+    virtual void QuitGame() = 0;
+    virtual Zest::Color GetTextColor() const = 0;
+    virtual Zest::Color GetHighlightTextColor() const = 0;
+    virtual std::string GetVersionText() const = 0;
+};
+
+class MainMenu : public BasicMenu {
+public:
+    // mMenuState: on the screen, where the profile check runs; or taken off for a game.
+    enum MenuState : int32_t {
+        MENU_SHOWN = 1,
+        MENU_HIDDEN_FOR_GAME = 2,
+    };
+
+    // The column of large buttons starts here and takes one button height per row.
+    static constexpr int32_t kFirstRowY = 215;
+    // The change-profile button lies on the welcome panel, narrower than its picture.
+    static constexpr int32_t kChangeProfileX = 28;
+    static constexpr int32_t kChangeProfileY = 309;
+    static constexpr int32_t kChangeProfileNarrowing = 20;
+    // The overlay priority of the scan lines: above every screen of the menu.
+    static constexpr int32_t kScanLinePriority = 100;
+
+    // The host must outlive the menu. The labels are looked up in the string table here.
+    explicit MainMenu(MainMenuHost* host);
+
+    // Makes the buttons; while no profile is current they are hidden at once.
+    void AddedToManager(Zest::WidgetManager* manager) override;
+    // The profile check.
+    void Update() override;
+    void Draw(Zest::Graphics* g) override;
+    // The scan lines over everything, unless the name entry draws its own.
+    void DrawOverlay(Zest::Graphics* g) override;
+
+    // Hides every button (no pictures, not visible, no sounds); they stay in the menu.
+    void DisableItems();
+    // Shows every button again, fading in from transparent, with its pictures and sounds.
+    void EnableItems();
+
+    // The Quit button.
+    void OnQuitGame();
+
+    // Not owned.
+    MainMenuHost* mHost;
+    // The large buttons' actions and texts, index for index. An empty action leaves the
+    // button with the item's own, which does nothing: its screen is not there yet.
+    std::vector<MenuItem::Action> mActions;
+    std::vector<std::string> mLabels;
+    int32_t mMenuState = MENU_SHOWN;
+
+private:
+    void CreateLargeButtons();
+    void CreateChangeProfileButton();
+    // Sets what every button of the menu shares: font, centred label, colours, fade-in.
+    void SetUpButton(MenuItem& button, const std::string& label, int32_t labelY) const;
+    void AddButton(MenuItem* button);
+    // Large buttons get their pictures back on EnableItems; the change-profile button has
+    // none. They are told apart by width, as the change-profile button is narrower.
+    static bool IsLargeButton(const MenuItem& item);
+};

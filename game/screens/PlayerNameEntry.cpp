@@ -1,0 +1,163 @@
+#include "game/screens/PlayerNameEntry.h"
+
+#include "framework/graphics/Graphics.h"
+#include "framework/graphics/Image.h"
+#include "framework/widgets/WidgetManager.h"
+#include "game/GameOptions.h"
+#include "game/MenuItem.h"
+#include "game/PlayerProfile.h"
+#include "game/Res.h"
+#include "game/StringTable.h"
+#include "game/screens/CustomEditWidget.h"
+#include "game/screens/MainMenu.h"
+
+#include <string_view>
+
+namespace {
+
+const char* const kTitleKey = "LABEL_ENTERNAME";
+const char* const kHintKey = "LABEL_MAX_NAME_CHARACTERS";
+const char* const kDefaultNameKey = "LABEL_DEFAULTNAME";
+const char* const kDoneKey = "BTN_DONE";
+
+constexpr int32_t kScreenWidth = 800;
+constexpr int32_t kScreenHeight = 600;
+
+// The field, relative to the panel's corner.
+constexpr int32_t kFieldX = 60;
+constexpr int32_t kFieldY = 130;
+constexpr int32_t kFieldWidth = 280;
+constexpr int32_t kFieldHeight = 60;
+const Zest::Color kFieldBackground(0, 0, 0, 128);
+const Zest::Color kFieldOutline(55, 55, 55);
+const Zest::Color kFieldSelection(0, 0, 55);
+
+// The Done button's top lies this far above the panel's layout bottom.
+constexpr int32_t kDoneFromBottom = 80;
+constexpr int32_t kDoneLabelY = 25;
+
+// The panel's title: a white shadow one pixel right of and below the green text.
+const Zest::Color kTitleColor(0, 130, 49);
+constexpr int32_t kTitleBaseline = 35;
+constexpr int32_t kHintBaseline = 210;
+const Zest::Color kScreenShade(0, 0, 0, 75);
+const Zest::Color kScanLineColor(200, 200, 200, 64);
+
+// '#', '$', '%', '&', '(', ')', '*', '+', '-', '.', ':', '@' and '^' ('^' starts a colour
+// code in drawn texts).
+constexpr std::string_view kRefusedNameChars = "#$%&()*+-.:@^";
+
+} // namespace
+
+PlayerNameEntry::PlayerNameEntry(PlayerNameEntryHost* const host) : mHost(host)
+{
+    Resize(0, 0, kScreenWidth, kScreenHeight);
+    mPanelX = (kScreenWidth - IMAGE_GAME_SUBMENU->GetWidth()) / 2;
+    mPanelY = (kScreenHeight - IMAGE_GAME_SUBMENU->GetHeight()) / 2;
+}
+
+PlayerNameEntry::~PlayerNameEntry() { ReleaseNameEdit(); }
+
+void PlayerNameEntry::AddedToManager(Zest::WidgetManager* const manager)
+{
+    Widget::AddedToManager(manager);
+    CreateNameEdit();
+    CreateDoneButton();
+}
+
+void PlayerNameEntry::CreateNameEdit()
+{
+    ReleaseNameEdit();
+    mNameEdit = std::make_unique<CustomEditWidget>(kFieldId, this);
+    CustomEditWidget& field = *mNameEdit;
+    field.SetFont(FONT_IN_GAME_LABELS);
+    field.Resize(mPanelX + kFieldX, mPanelY + kFieldY, kFieldWidth, kFieldHeight);
+    // The selected text keeps the field's own colour.
+    field.SetColor(Zest::EditWidget::COLOR_BKG, kFieldBackground);
+    field.SetColor(Zest::EditWidget::COLOR_OUTLINE, kFieldOutline);
+    field.SetColor(Zest::EditWidget::COLOR_TEXT, Zest::Color::White);
+    field.SetColor(Zest::EditWidget::COLOR_HILITE, kFieldSelection);
+    field.mMaxChars = kMaxNameChars;
+    field.SetText(GetGameString(kDefaultNameKey), false);
+    mWidgetManager->AddWidget(&field);
+    mWidgetManager->SetFocus(&field);
+}
+
+void PlayerNameEntry::CreateDoneButton()
+{
+    Zest::Image* const image = IMAGE_GAME_BUTTON_LARGE;
+    auto* const button = new MenuItem();
+    button->Resize(0, 0, image->GetWidth(), image->GetHeight());
+    button->Move(mPanelX + (mPanelWidth - image->GetWidth()) / 2, mPanelY + mPanelHeight - kDoneFromBottom);
+    button->SetImage(image);
+    button->SetOverImage(IMAGE_GAME_BUTTON_LARGE_OVER);
+    button->mFont = FONT_IN_GAME_LABELS;
+    button->mLabel = GetGameString(kDoneKey);
+    button->mLabelJustification = 0;
+    button->SetLabelY(kDoneLabelY);
+    button->SetLabelColor(mHost->GetTextColor());
+    button->SetLabelOverColor(mHost->GetHighlightTextColor());
+    button->mClickSound = SOUND_BUTTON_ACTION;
+    button->mHoverSound = SOUND_BUTTON_ROLLOVER;
+    button->mAction = MenuItem::Action(this, &PlayerNameEntry::OnDone);
+    mItems.push_back(button);
+    mWidgetManager->AddWidget(button);
+}
+
+void PlayerNameEntry::RemovedFromManager(Zest::WidgetManager* const manager)
+{
+    BasicMenu::RemovedFromManager(manager);
+    if (mNameEdit != nullptr && mNameEdit->mParent != nullptr)
+        mNameEdit->mParent->RemoveWidget(mNameEdit.get());
+}
+
+void PlayerNameEntry::ReleaseNameEdit()
+{
+    if (mNameEdit != nullptr && mNameEdit->mParent != nullptr)
+        mNameEdit->mParent->RemoveWidget(mNameEdit.get());
+    mNameEdit.reset();
+}
+
+void PlayerNameEntry::EditTextEntered(int, const std::string& text)
+{
+    if (!text.empty())
+        OnDone();
+}
+
+bool PlayerNameEntry::AllowChar(int, const char c) { return kRefusedNameChars.find(c) == std::string_view::npos; }
+
+void PlayerNameEntry::OnDone()
+{
+    PlayerNameEntryHost* const host = mHost;
+    host->AddProfile(std::make_unique<PlayerProfile>(mNameEdit->mString));
+    if (MainMenu* const menu = host->GetMainMenu())
+        menu->EnableItems();
+    // The dialog is deleted after this update, so nothing of it is touched past here.
+    host->RemovePlayerNameEntry();
+    host->SaveProfiles();
+}
+
+void PlayerNameEntry::Draw(Zest::Graphics* const g)
+{
+    g->SetColor(kScreenShade);
+    g->FillRect(-mX, -mY, kScreenWidth, kScreenHeight);
+    g->SetColor(Zest::Color::White);
+    g->DrawImage(IMAGE_GAME_SUBMENU, mPanelX, mPanelY);
+
+    const std::string title = GetGameString(kTitleKey);
+    g->SetFont(FONT_IN_GAME_LABELS);
+    g->SetColor(Zest::Color::White);
+    g->WriteString(title, 1, mPanelY + kTitleBaseline + 1, kScreenWidth, 0);
+    g->SetColor(kTitleColor);
+    g->WriteString(title, 0, mPanelY + kTitleBaseline, kScreenWidth, 0);
+
+    g->SetFont(FONT_STORY_TEXT);
+    g->SetColor(mHost->GetTextColor());
+    g->WriteString(GetGameString(kHintKey), mPanelX, mPanelY + kHintBaseline, mPanelWidth, 0);
+
+    if (GameOptionsHolder::Instance().mScanLines) {
+        g->SetColorizeImages(true);
+        g->SetColor(kScanLineColor);
+        g->DrawImage(IMAGE_GAME_SCAN_LINES, -mX, -mY);
+    }
+}

@@ -1,0 +1,251 @@
+#include "game/screens/PlayerNameEntry.h"
+
+#include "game/MenuItem.h"
+#include "game/screens/CustomEditWidget.h"
+#include "tests/game/ProfileScreenTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace Tests {
+namespace {
+
+using Zest::Color;
+using Log = std::vector<std::string>;
+
+constexpr int kEnterKey = 13;
+constexpr int kBackspaceKey = 8;
+// The panel is centred: ((800 - 400) / 2, (600 - 480) / 2).
+constexpr int kPanelX = 200;
+constexpr int kPanelY = 60;
+
+class PlayerNameEntryTest : public ProfileScreenTest {
+protected:
+    void SetUp() override
+    {
+        ProfileScreenTest::SetUp();
+        mMenu = ShowMainMenu();
+        mEntry = OpenNameEntry();
+        mServices.TakeLog();
+    }
+
+    CustomEditWidget& Field() { return *mEntry->mNameEdit; }
+    // The field draws with its own copy of the label font.
+    std::vector<RecordingFont::Run>& FieldRuns() { return static_cast<RecordingFont&>(*Field().mFont).mRuns; }
+
+    // Characters as typed on the keyboard, to the widget with the focus.
+    void Type(const std::string& text)
+    {
+        for (const char c : text)
+            mManager.KeyChar(c);
+    }
+
+    void ClearField() { Field().SetText(""); }
+
+    MainMenu* mMenu = nullptr;
+    PlayerNameEntry* mEntry = nullptr;
+};
+
+// ---------------------------------------------------------------------------------------
+// The dialog
+
+TEST_F(PlayerNameEntryTest, TheFieldHoldsTheDefaultNameWithTheFocusAboveTheDoneButton)
+{
+    EXPECT_EQ(mEntry->GetRect(), Zest::Rect(0, 0, 800, 600));
+    EXPECT_EQ(mEntry->mPanelX, kPanelX);
+    EXPECT_EQ(mEntry->mPanelY, kPanelY);
+
+    CustomEditWidget& field = Field();
+    EXPECT_TRUE(mManager.HasWidget(&field));
+    EXPECT_EQ(field.GetRect(), Zest::Rect(kPanelX + 60, kPanelY + 130, 280, 60));
+    EXPECT_TRUE(field.mHasFocus);
+    EXPECT_EQ(field.mString, "Explorer");
+    EXPECT_EQ(field.mCursorPos, 8) << "the cursor at the end";
+    EXPECT_EQ(field.mMaxChars, 15);
+    EXPECT_EQ(field.GetColor(0), Color(0, 0, 0, 128));
+    EXPECT_EQ(field.GetColor(1), Color(55, 55, 55));
+    EXPECT_EQ(field.GetColor(2), Color::White);
+    EXPECT_EQ(field.GetColor(3), Color(0, 0, 55));
+    EXPECT_EQ(field.GetColor(4), Color::White) << "the field's own";
+
+    ASSERT_EQ(mEntry->mItems.size(), 1u);
+    const MenuItem& done = *mEntry->mItems[0];
+    EXPECT_TRUE(mManager.HasWidget(&done));
+    // Centred in the 415-pixel layout box, 80 above its 500-pixel bottom.
+    EXPECT_EQ(done.GetRect(), Zest::Rect(kPanelX + (415 - 200) / 2, kPanelY + 420, 200, 50));
+    EXPECT_EQ(done.mLabel, "Done");
+    EXPECT_EQ(done.mLabelY, 25);
+    EXPECT_EQ(done.mLabelColor, kTestTextColor);
+    EXPECT_EQ(done.mImage, mButton.get());
+    EXPECT_EQ(done.mFadeState, FADE_NONE) << "steady: it takes a click at once";
+    EXPECT_EQ(done.mClickSound, kActionSound);
+    EXPECT_EQ(done.mHoverSound, kRolloverSound);
+}
+
+TEST_F(PlayerNameEntryTest, TypingReplacesTheDefaultNameAndStopsAtFifteenCharacters)
+{
+    Type("Ann");
+    EXPECT_EQ(Field().mString, "Ann") << "the default name is selected, so typing replaces it";
+    Type(" of the Amazon river");
+    EXPECT_EQ(Field().mString, "Ann of the Amaz");
+}
+
+TEST_F(PlayerNameEntryTest, ALongDefaultNameStaysWholeUntilTheFirstEdit)
+{
+    StringTableHolder::Instance().SetString("LABEL_DEFAULTNAME", "A rather long default name");
+    mManager.RemoveWidget(mEntry);
+    delete mEntry;
+    mEntry = OpenNameEntry();
+    EXPECT_EQ(Field().mString, "A rather long default name");
+    mManager.KeyDown(36); // Home: the selection goes, the text stays.
+    Type("!");
+    EXPECT_EQ(Field().mString, "!A rather long ");
+}
+
+TEST_F(PlayerNameEntryTest, ThirteenCharactersAreRefusedAndEveryOtherIsTaken)
+{
+    ClearField();
+    for (const char refused : std::string("#$%&()*+-.:@^")) {
+        SCOPED_TRACE(refused);
+        Type(std::string(1, refused));
+        EXPECT_EQ(Field().mString, "");
+    }
+    const std::string accepted = std::string(" '09Az!\",/;<=>?[\\]_`{|}~") + '\x80' + '\xff';
+    for (const char c : accepted) {
+        SCOPED_TRACE(static_cast<int>(static_cast<unsigned char>(c)));
+        ClearField();
+        Type(std::string(1, c));
+        EXPECT_EQ(Field().mString, std::string(1, c));
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// Done
+
+TEST_F(PlayerNameEntryTest, EnterWithANameMakesItCurrentBringsTheMenuBackClosesAndSaves)
+{
+    mMenu->DisableItems();
+    Type("Ann");
+    mManager.KeyDown(kEnterKey);
+
+    EXPECT_EQ(mServices.TakeLog(),
+              (Log{"add profile 'Ann'", "remove name entry", "save profiles"}));
+    ASSERT_NE(mHost.GetCurrentProfile(), nullptr);
+    EXPECT_EQ(mHost.GetCurrentProfile()->mName, "Ann");
+    for (const MenuItem* const item : mMenu->mItems) {
+        EXPECT_TRUE(item->mVisible);
+        EXPECT_EQ(item->mFadeState, FADE_IN);
+    }
+    EXPECT_FALSE(mManager.HasWidget(mEntry));
+    EXPECT_FALSE(mManager.HasWidget(&Field())) << "the field leaves with the dialog";
+    EXPECT_TRUE(mEntry->mItems.empty()) << "the Done button goes for good";
+    mEntry = nullptr;
+}
+
+TEST_F(PlayerNameEntryTest, EnterWithAnEmptyFieldDoesNothingButDoneNamesAnEmptyProfile)
+{
+    // Emptied from the keyboard: the default name is selected, so one Backspace takes it.
+    mManager.KeyDown(kBackspaceKey);
+    ASSERT_EQ(Field().mString, "");
+    mServices.TakeLog();
+    mManager.KeyDown(kEnterKey);
+    EXPECT_EQ(mServices.TakeLog(), Log{});
+    EXPECT_TRUE(mManager.HasWidget(mEntry));
+
+    Click(*mEntry->mItems[0]);
+    EXPECT_EQ(mServices.TakeLog(), (Log{"sound " + std::to_string(kActionSound), "add profile ''",
+                                        "remove name entry", "save profiles"}));
+    ASSERT_NE(mHost.GetCurrentProfile(), nullptr);
+    EXPECT_EQ(mHost.GetCurrentProfile()->mName, "");
+    mEntry = nullptr;
+}
+
+// ---------------------------------------------------------------------------------------
+// Drawing
+
+TEST_F(PlayerNameEntryTest, ThePanelDarkensTheScreenAndCarriesItsTitleAndHint)
+{
+    mScreen.ClearRect(Zest::Rect(0, 0, 800, 600));
+    Zest::Graphics bright(&mScreen);
+    bright.SetColor(Color(100, 100, 100));
+    bright.FillRect(0, 0, 800, 600);
+    Zest::Graphics g(&mScreen);
+    mEntry->Draw(&g);
+
+    // (0, 0, 0, 75) over grey, and the panel picture.
+    EXPECT_TRUE(ShowsColor(Color(71, 71, 71), Pixel(5, 5)));
+    EXPECT_TRUE(ShowsColor(Color(220, 200, 160), Pixel(kPanelX + 5, kPanelY + 5)));
+    ASSERT_EQ(mLabelFont.mRuns.size(), 2u);
+    const int titleX = (800 - 100) / 2;
+    EXPECT_EQ(mLabelFont.mRuns[0].mX, titleX + 1);
+    EXPECT_EQ(mLabelFont.mRuns[0].mY, kPanelY + 36);
+    EXPECT_EQ(mLabelFont.mRuns[0].mColor, Color::White);
+    EXPECT_EQ(mLabelFont.mRuns[1].mX, titleX);
+    EXPECT_EQ(mLabelFont.mRuns[1].mY, kPanelY + 35);
+    EXPECT_EQ(mLabelFont.mRuns[1].mColor, Color(0, 130, 49));
+    ASSERT_EQ(mStoryFont.mRuns.size(), 1u);
+    EXPECT_EQ(mStoryFont.mRuns[0].mText, "Up to 15");
+    EXPECT_EQ(mStoryFont.mRuns[0].mX, kPanelX + (415 - 80) / 2);
+    EXPECT_EQ(mStoryFont.mRuns[0].mY, kPanelY + 210);
+    EXPECT_EQ(mStoryFont.mRuns[0].mColor, kTestTextColor);
+}
+
+struct CaretCase {
+    const char* mName;
+    int32_t mCursor;
+    int32_t mAnchor;
+    bool mShowingCursor;
+    // Filled columns of the field, or none when both are 0.
+    int mFirstFilled;
+    int mLastFilled;
+};
+
+// "Ann" is 30 pixels wide, so it starts at 4 + (280 - 30) / 2 = 129 in the field.
+TEST_F(PlayerNameEntryTest, TheFieldCentresItsTextWithTheCaretOrSelectionOverIt)
+{
+    const CaretCase cases[] = {
+        {"caret at the end", 3, -1, true, 159, 160},
+        {"caret hidden by its blink", 3, -1, false, 0, 0},
+        {"caret at the start", 0, -1, true, 129, 130},
+        {"selection of the whole name", 3, 0, true, 129, 158},
+    };
+    Type("Ann");
+    CustomEditWidget& field = Field();
+    for (const CaretCase& test : cases) {
+        SCOPED_TRACE(test.mName);
+        field.mCursorPos = test.mCursor;
+        field.mHilitePos = test.mAnchor;
+        field.mShowingCursor = test.mShowingCursor;
+        FieldRuns().clear();
+        mScreen.ClearRect(Zest::Rect(0, 0, 800, 600));
+        Zest::Graphics g(&mScreen);
+        g.Translate(field.mX, field.mY);
+        field.Draw(&g);
+
+        ASSERT_EQ(FieldRuns().size(), 2u) << "the text, and again in the selection's colour";
+        EXPECT_EQ(FieldRuns()[0].mText, "Ann");
+        EXPECT_EQ(FieldRuns()[0].mX, 129);
+        EXPECT_EQ(FieldRuns()[0].mColor, Color::White);
+        const int row = field.mY + 30;
+        for (int x = 120; x < 170; ++x) {
+            const bool filled = x >= test.mFirstFilled && x <= test.mLastFilled && test.mLastFilled != 0;
+            const int blue = static_cast<int>(Pixel(field.mX + x, row) & 0xFF);
+            EXPECT_EQ(blue > 0, filled) << "column " << x;
+        }
+    }
+}
+
+TEST_F(PlayerNameEntryTest, WithoutTheFocusTheFieldDrawsItsTextOnce)
+{
+    Type("Ann");
+    mManager.SetFocus(nullptr);
+    Zest::Graphics g(&mScreen);
+    FieldRuns().clear();
+    Field().Draw(&g);
+    EXPECT_EQ(FieldRuns().size(), 1u);
+}
+
+} // namespace
+} // namespace Tests
