@@ -13,9 +13,9 @@
 #include "framework/resources/XMLParser.h"
 #include "framework/sound/OggFile.h"
 #include "framework/sound/PcmSound.h"
+#include "game/Res.h"
 #include "platform/win32/Process.h"
 #include "tools/ContentRules.h"
-#include "tools/content/ResourceIds.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -82,7 +82,7 @@ public:
         for (const std::string& error : mErrors)
             std::fprintf(stderr, "content: %s\n", error.c_str());
         std::printf("content check: %d resource ids, %zu text keys, %zu songs, %zu problems\n",
-                    Content::kResourceIdCount, mKeyCount, std::size(kSongs), mErrors.size());
+                    static_cast<int>(RESOURCE_ID_COUNT), mKeyCount, std::size(kSongs), mErrors.size());
         return mErrors.empty() ? 0 : 1;
     }
 
@@ -106,7 +106,8 @@ private:
 
         std::set<std::string> known;
         std::string loadedGroup;
-        for (const Content::ResourceId& id : Content::kResourceIds) {
+        for (int number = 0; number < RESOURCE_ID_COUNT; ++number) {
+            const ResourceEntry& id = gResourceTable[number];
             known.insert(id.mId);
             if (loadedGroup != id.mGroup) {
                 loadedGroup = id.mGroup;
@@ -121,7 +122,7 @@ private:
                     Error(id + ": not a resource id of the game");
     }
 
-    void CheckResource(const Content::ResourceId& id)
+    void CheckResource(const ResourceEntry& id)
     {
         ResourceManager& manager = *mResourceManager;
         const std::string name = id.mId;
