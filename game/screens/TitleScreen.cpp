@@ -8,10 +8,10 @@
 #include "game/MenuServices.h"
 #include "game/Res.h"
 #include "game/StringTable.h"
+#include "game/screens/RightsNotice.h"
 
 namespace {
 
-const char* const kRightsNotice = "Copyright 2026 Brightfold LLC. All rights reserved.";
 const char* const kClickHereKey = "BTN_CLICK_HERE";
 
 // The notice and the button's label share the title picture's pale yellow.

@@ -1,5 +1,6 @@
 #include "game/GameApp.h"
 
+#include "framework/resources/PakInterface.h"
 #include "framework/resources/ResourceManager.h"
 #include "framework/widgets/WidgetManager.h"
 #include "game/MenuItem.h"
@@ -67,6 +68,11 @@ protected:
         mApp = std::make_unique<TestGameApp>();
         mApp->Init();
     }
+
+    // True when an earlier test of this process mapped main.pak: its files stay reachable
+    // under their relative names, so the loose content of MakeContent would not be read
+    // alone. ctest runs every test in a process of its own.
+    static bool ArchiveMapped() { return !Zest::gPakInterface->Records().empty(); }
 
     // The loose content, its folders linked, the manifest edited by replacing `from` with
     // `to`, the string table copied only when asked.
@@ -452,6 +458,8 @@ TEST_F(GameAppTest, AProfileSaveThatFailsIsReportedAndLeavesTheOldFileWhole)
 
 TEST_F(GameAppTest, AMissingStringTableIsExplainedAndEndsTheRunWithAFailedStatus)
 {
+    if (ArchiveMapped())
+        GTEST_SKIP() << "main.pak is mapped in this process; run the test on its own";
     ASSERT_NO_FATAL_FAILURE(Start(MakeContent(false)));
     ASSERT_EQ(mBoxes.size(), 1u);
     EXPECT_NE(mBoxes[0].text.find("properties/strings.xml"), std::string::npos) << mBoxes[0].text;
@@ -463,6 +471,8 @@ TEST_F(GameAppTest, AMissingStringTableIsExplainedAndEndsTheRunWithAFailedStatus
 
 TEST_F(GameAppTest, AFailedGameLoadIsReportedEndsTheRunAndNeverOffersTheButton)
 {
+    if (ArchiveMapped())
+        GTEST_SKIP() << "main.pak is mapped in this process; run the test on its own";
     ASSERT_NO_FATAL_FAILURE(
         Start(MakeContent(true, "images/tiles/anaconda.png", "images/tiles/no_such_picture.png")));
     ASSERT_FALSE(mApp->mShutDown);

@@ -31,7 +31,7 @@ brighter() { convert "$shots/$1.png" -format "%[fx:min(p{$2,$3}.r,min(p{$2,$3}.g
 # The parchment of the name entry's panel, left of the main menu's board.
 name_entry_shown() { brighter "$1" 350 450 200; }
 # The pale face of the main menu's first button, on the board's dark wood.
-menu_buttons_shown() { brighter "$1" 512 310 190; }
+menu_buttons_shown() { brighter "$1" 442 296 190; }
 # Dark letters on the welcome panel: the greeting and the player's name.
 greeting_shown() {
   local white

@@ -13,14 +13,17 @@ constexpr int kButtonWidth = 200;
 constexpr int kButtonHeight = 50;
 
 // The large button: a cream plate in a leaf-green rim, a leaf sprig on its left shoulder
-// (the game mirrors some buttons, which moves the sprig to the right).
+// (the game mirrors some buttons, which moves the sprig to the right). The plate fills the
+// upper part of the picture, where the game writes the label (its first baseline lies one
+// label-font ascent, 20 pixels, below the top less two); the rest is the gap to the next
+// button of a column.
 void PaintButton(Canvas& canvas, const bool over)
 {
     cairo_t* const cr = canvas.Cr();
     constexpr double kX = 6;
-    constexpr double kY = 6;
+    constexpr double kY = 1;
     constexpr double kW = kButtonWidth - 12;
-    constexpr double kH = kButtonHeight - 13;
+    constexpr double kH = 27;
     const Shape plate = Box(kX, kY, kW, kH, kH / 2);
     if (over)
         canvas.SoftShape(plate, 7, 0, 0, Ui::kGold.WithAlpha(0.95));
@@ -45,9 +48,9 @@ void PaintButton(Canvas& canvas, const bool over)
     FillShape(canvas, gloss);
     StrokeShape(canvas, plate, 1.5, Rgba::Hex(0x1E4A1A));
     // The sprig: two leaves on the rim's upper left.
-    Leaf(canvas, 24, 9.5, 17, 7.5, -0.35, over ? Rgba::Hex(0xC6F09A) : Ui::kLeafLight,
+    Leaf(canvas, 24, 7, 17, 7.5, -0.35, over ? Rgba::Hex(0xC6F09A) : Ui::kLeafLight,
          over ? Ui::kLeafLight.Mix(Ui::kLeaf, 0.4) : Ui::kLeaf);
-    Leaf(canvas, 14, 12, 13, 6, -2.2, over ? Rgba::Hex(0xC6F09A) : Ui::kLeafLight, Ui::kLeaf);
+    Leaf(canvas, 14, 9.5, 13, 6, -2.2, over ? Rgba::Hex(0xC6F09A) : Ui::kLeafLight, Ui::kLeaf);
     // Gold rivets at the ends.
     Stud(canvas, kX + kH / 2 - 4, kY + kH / 2, 2.4);
     Stud(canvas, kX + kW - kH / 2 + 4, kY + kH / 2, 2.4);

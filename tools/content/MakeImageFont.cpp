@@ -1,11 +1,14 @@
 // Renders the Latin-1 characters 32..255 of a TrueType face into a glyph sheet and writes
 // the font description file that an image font loads it with.
-// Usage: make_image_font FONT.ttf POINT_SIZE OUTPUT_BASE [--shadow] [--outline]
+// Usage: make_image_font FONT.ttf POINT_SIZE OUTPUT_BASE [--shadow] [--outline] [--leading=N]
 //
 // OUTPUT_BASE.png holds white glyphs whose alpha is the antialiased coverage, one per cell
 // of a grid. With --outline a second grid below the first holds each glyph dilated by one
 // pixel. OUTPUT_BASE.txt defines the layer Main, and on request the layers Outline (black,
 // under Main) and Shadow (black, one pixel right and down, under everything else).
+// --leading=N leaves N more pixels of the line above the letters: text laid out from the top
+// of a box (the first baseline lies one ascent below it) starts that much lower, while the
+// distance between lines stays the font's own.
 
 #include "tools/content/PngFile.h"
 
@@ -49,6 +52,7 @@ struct Options {
     std::string mOutputBase;
     bool mShadow = false;
     bool mOutline = false;
+    int mLeading = 0;
 };
 
 // One rendered character: its coverage, where it sits against the pen and the baseline,
@@ -67,24 +71,29 @@ struct Glyph {
 
 int Usage()
 {
-    std::fprintf(stderr, "usage: make_image_font FONT.ttf POINT_SIZE OUTPUT_BASE [--shadow] [--outline]\n");
+    std::fprintf(stderr, "usage: make_image_font FONT.ttf POINT_SIZE OUTPUT_BASE [--shadow] [--outline] [--leading=N]\n");
     return 2;
+}
+
+// A whole decimal number in [low, high].
+bool ParseNumber(const std::string& text, const int low, const int high, int* const number)
+{
+    size_t used = 0;
+    try {
+        *number = std::stoi(text, &used);
+    } catch (const std::exception&) {
+        return false;
+    }
+    return used == text.size() && *number >= low && *number <= high;
 }
 
 bool ParseArguments(const int argc, char** const argv, Options* const options)
 {
-    if (argc < 4 || argc > 6) {
+    if (argc < 4 || argc > 7) {
         return false;
     }
     options->mFontFile = argv[1];
-    const std::string size = argv[2];
-    size_t used = 0;
-    try {
-        options->mPointSize = std::stoi(size, &used);
-    } catch (const std::exception&) {
-        return false;
-    }
-    if (used != size.size() || options->mPointSize < 1 || options->mPointSize > 1000) {
+    if (!ParseNumber(argv[2], 1, 1000, &options->mPointSize)) {
         return false;
     }
     options->mOutputBase = argv[3];
@@ -97,6 +106,10 @@ bool ParseArguments(const int argc, char** const argv, Options* const options)
             options->mShadow = true;
         } else if (flag == "--outline" && !options->mOutline) {
             options->mOutline = true;
+        } else if (flag.starts_with("--leading=") && options->mLeading == 0) {
+            if (!ParseNumber(flag.substr(10), 1, 100, &options->mLeading)) {
+                return false;
+            }
         } else {
             return false;
         }
@@ -278,7 +291,7 @@ int main(int argc, char** argv)
     }
 
     const FT_Size_Metrics& metrics = face->size->metrics;
-    const int ascent = RoundPixels(metrics.ascender);
+    const int ascent = RoundPixels(metrics.ascender) + options.mLeading;
     const int height = ascent + RoundPixels(-metrics.descender);
     const int lineSpacingOffset = RoundPixels(metrics.height) - height;
 

@@ -171,22 +171,23 @@ void PaintMenu(Canvas& canvas)
     Emblem(canvas, 120, 95, 52);
     GameName(canvas, 470, 130, 72);
     Subtitle(canvas, "Explore, match and learn who eats whom", 470, 165, 20);
-    // A wooden board behind the six buttons (x 300 to 500 from y 215), on two posts.
+    // A wooden board behind the six buttons (x 300 to 500, a row of 50 from y 215, each
+    // button's plate in the upper 30 pixels of its row), on two posts; a seam between rows.
     for (const double post : {318.0, 470.0}) {
-        cairo_rectangle(cr, post, 500, 12, 100);
-        canvas.SetVerticalGradient(500, kScreenHeight, Ui::kWoodDark, Ui::kWoodDark.Lighter(-0.4));
+        cairo_rectangle(cr, post, 480, 12, 120);
+        canvas.SetVerticalGradient(480, kScreenHeight, Ui::kWoodDark, Ui::kWoodDark.Lighter(-0.4));
         cairo_fill(cr);
     }
-    canvas.SoftShape(Box(284, 200, 232, 330, 18), 16, 0, 6, Rgba{0, 0, 0, 0.5});
-    canvas.RoundedRect(284, 200, 232, 330, 18);
-    canvas.SetVerticalGradient(200, 530, Ui::kWood.Lighter(0.1), Ui::kWoodDark);
+    canvas.SoftShape(Box(284, 200, 232, 310, 18), 16, 0, 6, Rgba{0, 0, 0, 0.5});
+    canvas.RoundedRect(284, 200, 232, 310, 18);
+    canvas.SetVerticalGradient(200, 510, Ui::kWood.Lighter(0.1), Ui::kWoodDark);
     cairo_fill(cr);
-    for (int plank = 1; plank < 6; ++plank) {
-        cairo_rectangle(cr, 290, 200 + plank * 55, 220, 1.5);
+    for (int row = 1; row < 6; ++row) {
+        cairo_rectangle(cr, 290, 205 + row * 50, 220, 1.5);
         canvas.SetColor(Ui::kWoodDark.Lighter(-0.3).WithAlpha(0.6));
         cairo_fill(cr);
     }
-    canvas.RoundedRect(286, 202, 228, 326, 16);
+    canvas.RoundedRect(286, 202, 228, 306, 16);
     canvas.SetColor(Ui::kWood.Lighter(0.35).WithAlpha(0.7));
     cairo_set_line_width(cr, 2);
     cairo_stroke(cr);

@@ -208,12 +208,51 @@ TEST_F(MakeImageFontTest, MadeTwoLayerFontMeasuresAndDrawsThroughGraphics)
     EXPECT_NEAR(bigH.mHeight, red.mHeight * 1.5, 2.0);
 }
 
+// Leading lowers text laid out from the top of a box by that many pixels; text drawn at a
+// baseline, and the distance between lines, stay as they were.
+TEST_F(MakeImageFontTest, LeadingLowersWrappedTextOnly)
+{
+    if (!std::filesystem::exists(kDejaVuSans)) {
+        GTEST_SKIP() << "DejaVu Sans is not installed";
+    }
+    ASSERT_EQ(RunTool(std::string(kDejaVuSans) + " 12 '" + mFolder + "/plain'"), 0);
+    ASSERT_EQ(RunTool(std::string(kDejaVuSans) + " 12 '" + mFolder + "/led' --leading=4"), 0);
+    Zest::ImageFont plain(&mApp, mFolder + "/plain.txt");
+    Zest::ImageFont led(&mApp, mFolder + "/led.txt");
+    ASSERT_TRUE(mApp.mPopups.empty()) << mApp.mPopups.front();
+    EXPECT_EQ(led.GetAscent(), plain.GetAscent() + 4);
+    EXPECT_EQ(led.GetLineSpacing(), plain.GetLineSpacing());
+
+    Zest::MemoryImage canvas(&mApp);
+    canvas.Create(120, 60);
+    Zest::Graphics graphics(&canvas);
+    graphics.SetColor(Zest::Color(255, 0, 0));
+    const Zest::Rect all(0, 0, 120, 60);
+    const auto drawn = [&](Zest::ImageFont& font, const bool wrapped) {
+        canvas.Clear();
+        graphics.SetFont(&font);
+        if (wrapped)
+            graphics.WriteWordWrapped(Zest::Rect(2, 2, 116, 50), "Hop");
+        else
+            graphics.DrawString("Hop", 2, 30);
+        return PaintedBox(canvas, all, Reddish);
+    };
+    const Zest::Rect plainAtBaseline = drawn(plain, false);
+    const Zest::Rect ledAtBaseline = drawn(led, false);
+    EXPECT_EQ(ledAtBaseline.mY, plainAtBaseline.mY);
+    EXPECT_EQ(ledAtBaseline.mHeight, plainAtBaseline.mHeight);
+    const Zest::Rect plainWrapped = drawn(plain, true);
+    EXPECT_EQ(drawn(led, true).mY, plainWrapped.mY + 4);
+}
+
 TEST_F(MakeImageFontTest, RefusesBadArgumentsAndMissingFonts)
 {
     EXPECT_EQ(RunTool(""), 2);
     EXPECT_EQ(RunTool("font.ttf 14"), 2);
     EXPECT_EQ(RunTool("font.ttf big '" + mFolder + "/out'"), 2);
     EXPECT_EQ(RunTool("font.ttf 14 '" + mFolder + "/out' --bold"), 2);
+    for (const char* const leading : {"--leading=", "--leading=x", "--leading=0", "--leading=-3", "--leading=4 --leading=5"})
+        EXPECT_EQ(RunTool("font.ttf 14 '" + mFolder + "/out' " + leading), 2) << leading;
     EXPECT_EQ(RunTool("'" + mFolder + "/missing.ttf' 14 '" + mFolder + "/out'"), 1);
     EXPECT_FALSE(std::filesystem::exists(mFolder + "/out.txt"));
 }
