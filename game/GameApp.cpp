@@ -72,9 +72,12 @@ GameApp::~GameApp()
         mTitleScreen = nullptr;
     }
     RemovePlayerNameEntry();
+    RemoveSelectProfile();
     RemoveMainMenu();
-    // Widgets queued for deletion (the title's button among them) go while the tree exists.
-    DeleteDeferredWidgets();
+    // Widgets queued for deletion (the title's button among them) go while the tree exists;
+    // a screen's destructor may queue its own dialogs, which go in the next round.
+    while (!mDeferredDeletes.empty())
+        DeleteDeferredWidgets();
     XtremaPHX2D::xtrDestroyXtremaSDK();
     mResourceManager->DeleteResources("");
 }

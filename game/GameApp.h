@@ -18,6 +18,7 @@
 #include "game/ProfileStore.h"
 #include "game/screens/MainMenu.h"
 #include "game/screens/PlayerNameEntry.h"
+#include "game/screens/SelectProfile.h"
 #include "game/screens/TitleScreen.h"
 
 #include <loki/Singleton.h>
@@ -30,6 +31,7 @@
 
 namespace Zest {
 class Image;
+class ListWidget;
 class ResourceManager;
 } // namespace Zest
 
@@ -39,7 +41,8 @@ class PlayerProfile;
 class GameApp : public Zest::ZestAppBase,
                 public TitleScreenHost,
                 public MainMenuHost,
-                public PlayerNameEntryHost {
+                public PlayerNameEntryHost,
+                public SelectProfileHost {
 public:
     // The resource groups the game loads by name.
     static constexpr const char* kInitGroup = "Init";
@@ -92,11 +95,19 @@ public:
     void LoadMainMenuResources();
     void UnloadMainMenuResources();
 
-    // The name entry, at most one at a time.
+    // The name entry, at most one at a time. While it is open the profile selection behind
+    // it is disabled.
     void ShowPlayerNameEntry() override;
     void RemovePlayerNameEntry() override;
     bool IsPlayerNameEntryOpen() const override { return mPlayerNameEntry != nullptr; }
     MainMenu* GetMainMenu() const override { return mMainMenu; }
+
+    // The profile selection, at most one at a time, centred on the screen at full opacity.
+    void ShowSelectProfile() override;
+    // Takes the profile selection out (it is deleted after the current update) and saves
+    // the profiles.
+    void CloseSelectProfile() override;
+    SelectProfile* GetSelectProfile() const override { return mSelectProfile; }
     // The Quit button: the main menu goes and the program shuts down in order.
     void QuitGame() override;
 
@@ -110,8 +121,10 @@ public:
     void AddProfile(std::unique_ptr<PlayerProfile> profile) override;
     // Deletes the profile at the index; when none is left the name entry opens. It does not
     // save.
-    void DeleteProfile(int32_t index);
+    void DeleteProfile(int32_t index) override;
     PlayerProfile* GetCurrentProfile() const override { return mProfiles.GetCurrentProfile(); }
+    void SetCurrentProfileIndex(int32_t index) override { mProfiles.SetCurrentIndex(index); }
+    void FillProfileList(Zest::ListWidget* list) override;
 
     // Dark brown: labels of menu items and the texts of screens.
     Zest::Color GetTextColor() const override;
@@ -132,6 +145,8 @@ public:
     MainMenu* mMainMenu = nullptr;
     // Owned; null while the name entry is closed.
     PlayerNameEntry* mPlayerNameEntry = nullptr;
+    // Owned; null while the profile selection is closed.
+    SelectProfile* mSelectProfile = nullptr;
     // Every player profile and the current one.
     ProfileStore mProfiles;
     GameRandom mRandom;
@@ -157,6 +172,8 @@ private:
     void LoadResourceGroup(const char* group, bool (*extract)(Zest::ResourceManager&));
     void SetCustomCursorImages();
     void PlayTitleMusic();
+    // Takes the profile selection out of the widget tree and queues its deletion.
+    void RemoveSelectProfile();
     // Shows the message, then shuts down with a failed exit status.
     void StopWithError(const std::string& message);
 };

@@ -2,11 +2,15 @@
 
 #include "game/GameApp.h"
 
+#include "framework/graphics/Image.h"
 #include "framework/resources/ResourceManager.h"
 #include "framework/sound/MusicInterface.h"
+#include "framework/widgets/ListWidget.h"
 #include "framework/widgets/WidgetManager.h"
 #include "game/AnimatedWidget.h"
+#include "game/PlayerProfile.h"
 #include "game/Res.h"
+#include "game/screens/DialogParts.h"
 
 void GameApp::ShowMainMenu()
 {
@@ -39,6 +43,8 @@ void GameApp::ShowPlayerNameEntry()
         return;
     mPlayerNameEntry = new PlayerNameEntry(this);
     mWidgetManager->AddWidget(mPlayerNameEntry);
+    if (mSelectProfile != nullptr)
+        mSelectProfile->SetDisabled(true);
 }
 
 void GameApp::RemovePlayerNameEntry()
@@ -48,6 +54,41 @@ void GameApp::RemovePlayerNameEntry()
     mWidgetManager->RemoveWidget(mPlayerNameEntry);
     DeferDeleteWidget(mPlayerNameEntry);
     mPlayerNameEntry = nullptr;
+    if (mSelectProfile != nullptr)
+        mSelectProfile->SetDisabled(false);
+}
+
+void GameApp::ShowSelectProfile()
+{
+    if (mSelectProfile != nullptr)
+        return;
+    mSelectProfile = new SelectProfile(this);
+    const int32_t width = IMAGE_GAME_SUBMENU->GetWidth();
+    const int32_t height = IMAGE_GAME_SUBMENU->GetHeight();
+    mSelectProfile->Resize((DialogParts::kScreenWidth - width) / 2, (DialogParts::kScreenHeight - height) / 2, width,
+                           height);
+    mWidgetManager->AddWidget(mSelectProfile);
+}
+
+void GameApp::CloseSelectProfile()
+{
+    RemoveSelectProfile();
+    SaveProfiles();
+}
+
+void GameApp::RemoveSelectProfile()
+{
+    if (mSelectProfile == nullptr)
+        return;
+    mWidgetManager->RemoveWidget(mSelectProfile);
+    DeferDeleteWidget(mSelectProfile);
+    mSelectProfile = nullptr;
+}
+
+void GameApp::FillProfileList(Zest::ListWidget* const list)
+{
+    for (int32_t i = 0; i < mProfiles.GetProfileCount(); ++i)
+        list->AddLine(mProfiles.GetProfile(i)->mName, false);
 }
 
 void GameApp::LoadMainMenuResources() { LoadResourceGroup(kMainMenuGroup, ExtractMainMenuResources); }

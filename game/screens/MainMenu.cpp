@@ -6,7 +6,10 @@
 #include "game/GameOptions.h"
 #include "game/PlayerProfile.h"
 #include "game/Res.h"
+#include "game/MenuServices.h"
 #include "game/StringTable.h"
+#include "game/screens/DialogParts.h"
+#include "game/screens/HighScoresDisplayWidget.h"
 #include "game/screens/RightsNotice.h"
 
 namespace {
@@ -14,6 +17,8 @@ namespace {
 const char* const kLabelKeys[] = {
     "BTN_START_ADVENTURE", "BTN_VIEWMYAWARDS", "BTN_OPTIONS", "BTN_HOWTOPLAY", "BTN_SCORELIST", "BTN_QUITGAME",
 };
+constexpr size_t kScoreListIndex = 4;
+constexpr size_t kQuitIndex = 5;
 const char* const kChangeProfileKey = "BTN_CHANGE_PROFILE";
 const char* const kWelcomeKey = "LABEL_WELCOME";
 
@@ -36,7 +41,8 @@ constexpr int32_t kNameBaseline = 300;
 
 const Zest::Color kScanLineColor(200, 200, 200, 64);
 
-constexpr int32_t kScreenWidth = 800;
+using DialogParts::kScreenHeight;
+using DialogParts::kScreenWidth;
 
 Zest::Color WithAlpha(Zest::Color color, const int32_t alpha)
 {
@@ -50,11 +56,14 @@ MainMenu::MainMenu(MainMenuHost* const host) : mHost(host)
 {
     for (const char* const key : kLabelKeys)
         mLabels.push_back(GetGameString(key));
-    // Start adventure, View awards, Options, How to play and Score list open screens that
-    // are not there yet.
+    // Start adventure, View awards, Options and How to play open screens that are not there
+    // yet.
     mActions.resize(mLabels.size());
-    mActions.back() = MenuItem::Action(this, &MainMenu::OnQuitGame);
+    mActions[kScoreListIndex] = MenuItem::Action(this, &MainMenu::ShowHighScores);
+    mActions[kQuitIndex] = MenuItem::Action(this, &MainMenu::OnQuitGame);
 }
+
+MainMenu::~MainMenu() { ReleaseHighScores(); }
 
 void MainMenu::AddedToManager(Zest::WidgetManager* const manager)
 {
@@ -63,6 +72,23 @@ void MainMenu::AddedToManager(Zest::WidgetManager* const manager)
     CreateChangeProfileButton();
     if (mHost->GetCurrentProfile() == nullptr)
         DisableItems();
+}
+
+void MainMenu::RemovedFromManager(Zest::WidgetManager* const manager)
+{
+    BasicMenu::RemovedFromManager(manager);
+    ReleaseHighScores();
+}
+
+void MainMenu::ReleaseHighScores()
+{
+    if (mHighScores == nullptr)
+        return;
+    if (mHighScores->mParent != nullptr)
+        mHighScores->mParent->RemoveWidget(mHighScores);
+    // Deferred: the table's own back button may be what closes it.
+    GetMenuServices().DeferDeleteWidget(mHighScores);
+    mHighScores = nullptr;
 }
 
 void MainMenu::SetUpButton(MenuItem& button, const std::string& label, const int32_t labelY) const
@@ -111,7 +137,6 @@ void MainMenu::CreateLargeButtons()
 
 void MainMenu::CreateChangeProfileButton()
 {
-    // The profile selection is not there yet, so the button keeps the item's own action.
     auto* const button = new MenuItem();
     button->Resize(0, 0, IMAGE_MENU_NEW_PLAYER->GetWidth() - kChangeProfileNarrowing,
                    IMAGE_MENU_NEW_PLAYER->GetHeight());
@@ -119,6 +144,7 @@ void MainMenu::CreateChangeProfileButton()
     SetUpButton(*button, GetGameString(kChangeProfileKey), kChangeProfileLabelY);
     button->mFont = FONT_LEGALS;
     button->mLabelLineSpacing = kChangeProfileLineSpacing;
+    button->mAction = MenuItem::Action(this, &MainMenu::OnChangeProfile);
     AddButton(button);
 }
 
@@ -200,6 +226,34 @@ void MainMenu::DrawOverlay(Zest::Graphics* const g)
     g->SetColorizeImages(true);
     g->SetColor(kScanLineColor);
     g->DrawImageAtFloat(IMAGE_GAME_SCAN_LINES, 0.0f, 0.0f);
+}
+
+void MainMenu::ShowHighScores()
+{
+    if (mHighScores != nullptr)
+        return;
+    DisableItems();
+    mHighScores = new HighScoresDisplayWidget(this);
+    const int32_t width = IMAGE_GAME_SUBMENU->GetWidth();
+    const int32_t height = IMAGE_GAME_SUBMENU->GetHeight();
+    mHighScores->Resize((kScreenWidth - width) / 2, (kScreenHeight - height) / 2, width, height);
+    mHighScores->mAlpha = 0.0f;
+    mHighScores->mFadeState = FADE_IN;
+    mWidgetManager->AddWidget(mHighScores);
+}
+
+void MainMenu::CloseHighScores()
+{
+    if (mWidgetManager == nullptr || mHighScores == nullptr)
+        return;
+    EnableItems();
+    ReleaseHighScores();
+}
+
+void MainMenu::OnChangeProfile()
+{
+    DisableItems();
+    mHost->ShowSelectProfile();
 }
 
 void MainMenu::OnQuitGame() { mHost->QuitGame(); }

@@ -4,7 +4,9 @@
 // version at the foot, and the scan-line overlay when the options ask for it. The buttons are
 // made each time the menu joins the widget tree (as top-level widgets above it) and go when
 // it leaves. Until a profile is current they stay hidden: the menu has the profiles loaded
-// and, when that leaves nobody to play as, sends the player to the name entry first.
+// and, when that leaves nobody to play as, sends the player to the name entry first. The
+// menu opens and closes its own high-score table; the profile selection belongs to the
+// application. While either is up the buttons are hidden.
 
 #include "framework/graphics/Color.h"
 #include "game/BasicMenu.h"
@@ -19,6 +21,7 @@ class Graphics;
 class WidgetManager;
 } // namespace Zest
 
+class HighScoresDisplayWidget;
 class PlayerProfile;
 
 // What the main menu needs of the application.
@@ -33,6 +36,8 @@ public:
     virtual bool IsPlayerNameEntryOpen() const = 0;
     // Nothing when the name entry is open already.
     virtual void ShowPlayerNameEntry() = 0;
+    // Opens the profile selection over the menu.
+    virtual void ShowSelectProfile() = 0;
     // Takes the menu out of the widget tree and ends the program in order: the players'
     // files are saved.
     virtual void QuitGame() = 0;
@@ -60,9 +65,15 @@ public:
 
     // The host must outlive the menu. The labels are looked up in the string table here.
     explicit MainMenu(MainMenuHost* host);
+    // The high-score table, when still open, leaves the widget manager and is deleted after
+    // the current update.
+    ~MainMenu() override;
 
     // Makes the buttons; while no profile is current they are hidden at once.
     void AddedToManager(Zest::WidgetManager* manager) override;
+    // The buttons and an open high-score table leave with the menu and are deleted after
+    // the current update.
+    void RemovedFromManager(Zest::WidgetManager* manager) override;
     // The profile check.
     void Update() override;
     void Draw(Zest::Graphics* g) override;
@@ -74,6 +85,14 @@ public:
     // Shows every button again, fading in from transparent, with its pictures and sounds.
     void EnableItems();
 
+    // The Score list button, and the game-over screen: hides the buttons and opens the
+    // high-score table, fading in, centred on the screen. Nothing when it is open already.
+    void ShowHighScores();
+    // The table's back button: the buttons come back and the table goes.
+    void CloseHighScores();
+
+    // The change-profile button: hides the buttons and opens the profile selection.
+    void OnChangeProfile();
     // The Quit button.
     void OnQuitGame();
 
@@ -84,6 +103,8 @@ public:
     std::vector<MenuItem::Action> mActions;
     std::vector<std::string> mLabels;
     int32_t mMenuState = MENU_SHOWN;
+    // Owned; null while the table is closed.
+    HighScoresDisplayWidget* mHighScores = nullptr;
 
 private:
     void CreateLargeButtons();
@@ -91,6 +112,8 @@ private:
     // Sets what every button of the menu shares: font, centred label, colours, fade-in.
     void SetUpButton(MenuItem& button, const std::string& label, int32_t labelY) const;
     void AddButton(MenuItem* button);
+    // Takes an open high-score table out of the widget tree and queues its deletion.
+    void ReleaseHighScores();
     // Large buttons get their pictures back on EnableItems; the change-profile button has
     // none. They are told apart by width, as the change-profile button is narrower.
     static bool IsLargeButton(const MenuItem& item);

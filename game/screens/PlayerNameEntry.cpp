@@ -9,7 +9,9 @@
 #include "game/Res.h"
 #include "game/StringTable.h"
 #include "game/screens/CustomEditWidget.h"
+#include "game/screens/DialogParts.h"
 #include "game/screens/MainMenu.h"
+#include "game/screens/SelectProfile.h"
 
 #include <string_view>
 
@@ -20,8 +22,8 @@ const char* const kHintKey = "LABEL_MAX_NAME_CHARACTERS";
 const char* const kDefaultNameKey = "LABEL_DEFAULTNAME";
 const char* const kDoneKey = "BTN_DONE";
 
-constexpr int32_t kScreenWidth = 800;
-constexpr int32_t kScreenHeight = 600;
+using DialogParts::kScreenHeight;
+using DialogParts::kScreenWidth;
 
 // The field, relative to the panel's corner.
 constexpr int32_t kFieldX = 60;
@@ -34,13 +36,8 @@ const Zest::Color kFieldSelection(0, 0, 55);
 
 // The Done button's top lies this far above the panel's layout bottom.
 constexpr int32_t kDoneFromBottom = 80;
-constexpr int32_t kDoneLabelY = 25;
 
-// The panel's title: a white shadow one pixel right of and below the green text.
-const Zest::Color kTitleColor(0, 130, 49);
-constexpr int32_t kTitleBaseline = 35;
 constexpr int32_t kHintBaseline = 210;
-const Zest::Color kScreenShade(0, 0, 0, 75);
 const Zest::Color kScanLineColor(200, 200, 200, 64);
 
 // '#', '$', '%', '&', '(', ')', '*', '+', '-', '.', ':', '@' and '^' ('^' starts a colour
@@ -85,23 +82,10 @@ void PlayerNameEntry::CreateNameEdit()
 
 void PlayerNameEntry::CreateDoneButton()
 {
-    Zest::Image* const image = IMAGE_GAME_BUTTON_LARGE;
-    auto* const button = new MenuItem();
-    button->Resize(0, 0, image->GetWidth(), image->GetHeight());
-    button->Move(mPanelX + (mPanelWidth - image->GetWidth()) / 2, mPanelY + mPanelHeight - kDoneFromBottom);
-    button->SetImage(image);
-    button->SetOverImage(IMAGE_GAME_BUTTON_LARGE_OVER);
-    button->mFont = FONT_IN_GAME_LABELS;
-    button->mLabel = GetGameString(kDoneKey);
-    button->mLabelJustification = 0;
-    button->SetLabelY(kDoneLabelY);
-    button->SetLabelColor(mHost->GetTextColor());
-    button->SetLabelOverColor(mHost->GetHighlightTextColor());
-    button->mClickSound = SOUND_BUTTON_ACTION;
-    button->mHoverSound = SOUND_BUTTON_ROLLOVER;
-    button->mAction = MenuItem::Action(this, &PlayerNameEntry::OnDone);
-    mItems.push_back(button);
-    mWidgetManager->AddWidget(button);
+    DialogParts::AddLargeButton(*this, mPanelX + (mPanelWidth - IMAGE_GAME_BUTTON_LARGE->GetWidth()) / 2,
+                                mPanelY + mPanelHeight - kDoneFromBottom, GetGameString(kDoneKey),
+                                mHost->GetTextColor(), mHost->GetHighlightTextColor(),
+                                MenuItem::Action(this, &PlayerNameEntry::OnDone));
 }
 
 void PlayerNameEntry::RemovedFromManager(Zest::WidgetManager* const manager)
@@ -130,7 +114,11 @@ void PlayerNameEntry::OnDone()
 {
     PlayerNameEntryHost* const host = mHost;
     host->AddProfile(std::make_unique<PlayerProfile>(mNameEdit->mString));
-    if (MainMenu* const menu = host->GetMainMenu())
+    // Back to the profile selection when it is open (its list shows the new name), else to
+    // the main menu.
+    if (SelectProfile* const selection = host->GetSelectProfile())
+        selection->RefreshList();
+    else if (MainMenu* const menu = host->GetMainMenu())
         menu->EnableItems();
     // The dialog is deleted after this update, so nothing of it is touched past here.
     host->RemovePlayerNameEntry();
@@ -139,17 +127,12 @@ void PlayerNameEntry::OnDone()
 
 void PlayerNameEntry::Draw(Zest::Graphics* const g)
 {
-    g->SetColor(kScreenShade);
-    g->FillRect(-mX, -mY, kScreenWidth, kScreenHeight);
+    // An open profile selection has darkened the screen already.
+    if (mHost->GetSelectProfile() == nullptr)
+        DialogParts::ShadeScreen(g, *this);
     g->SetColor(Zest::Color::White);
     g->DrawImage(IMAGE_GAME_SUBMENU, mPanelX, mPanelY);
-
-    const std::string title = GetGameString(kTitleKey);
-    g->SetFont(FONT_IN_GAME_LABELS);
-    g->SetColor(Zest::Color::White);
-    g->WriteString(title, 1, mPanelY + kTitleBaseline + 1, kScreenWidth, 0);
-    g->SetColor(kTitleColor);
-    g->WriteString(title, 0, mPanelY + kTitleBaseline, kScreenWidth, 0);
+    DialogParts::DrawTitle(g, GetGameString(kTitleKey), 0, mPanelY + DialogParts::kTitleBaseline, kScreenWidth);
 
     g->SetFont(FONT_STORY_TEXT);
     g->SetColor(mHost->GetTextColor());

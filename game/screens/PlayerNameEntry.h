@@ -1,8 +1,9 @@
 #pragma once
 // The dialog in which a new player names a profile: a panel over the darkened screen with a
 // centred text field holding a default name, a hint on the length, and a Done button. Done
-// (or Enter with a name) creates the profile, makes it current, brings the main menu's
-// buttons back, closes the dialog and saves the profiles. There is no cancel.
+// (or Enter with a name) creates the profile, makes it current, brings back what lies behind
+// (the profile selection when it is open, else the main menu's buttons), closes the dialog
+// and saves the profiles. There is no cancel.
 
 #include "framework/graphics/Color.h"
 #include "framework/widgets/Listeners.h"
@@ -20,6 +21,7 @@ class WidgetManager;
 class CustomEditWidget;
 class MainMenu;
 class PlayerProfile;
+class SelectProfile;
 
 // What the name entry needs of the application.
 class PlayerNameEntryHost {
@@ -30,6 +32,8 @@ public:
     virtual void AddProfile(std::unique_ptr<PlayerProfile> profile) = 0;
     // Null when there is none.
     virtual MainMenu* GetMainMenu() const = 0;
+    // The open profile selection behind the dialog, or null.
+    virtual SelectProfile* GetSelectProfile() const = 0;
     // Takes the dialog out of the widget tree; it is deleted after the current update.
     virtual void RemovePlayerNameEntry() = 0;
     // Writes profiles.dat; a failure is reported to the player by the host.

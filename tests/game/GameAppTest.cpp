@@ -10,7 +10,10 @@
 #include "game/StringTable.h"
 #include "game/screens/CustomEditWidget.h"
 #include "game/screens/MainMenu.h"
+#include "framework/widgets/ListWidget.h"
+#include "game/screens/HighScoresDisplayWidget.h"
 #include "game/screens/PlayerNameEntry.h"
+#include "game/screens/SelectProfile.h"
 #include "game/screens/TitleScreen.h"
 #include "platform/physics/World.h"
 #include "platform/win32/Path.h"
@@ -431,6 +434,110 @@ TEST_F(GameAppTest, DeletingTheLastProfileAsksForANewName)
     mApp->DeleteProfile(0);
     EXPECT_EQ(mApp->GetCurrentProfile(), nullptr);
     EXPECT_NE(mApp->mPlayerNameEntry, nullptr);
+}
+
+// The player's way through the profile selection: a second player is created over it, then
+// chosen, and the file follows every Done.
+TEST_F(GameAppTest, TheProfileSelectionCreatesChoosesAndDeletesPlayers)
+{
+    ASSERT_NO_FATAL_FAILURE(WriteProfilesFile({"Ann"}, 0));
+    ASSERT_NO_FATAL_FAILURE(StartToMainMenu());
+    ASSERT_TRUE(MenuButtonsShown());
+    const auto rows = [this] { return mApp->mSelectProfile->mProfileList->mLines; };
+
+    mApp->mMainMenu->OnChangeProfile();
+    SelectProfile* const selection = mApp->mSelectProfile;
+    ASSERT_NE(selection, nullptr);
+    EXPECT_FALSE(MenuButtonsShown());
+    EXPECT_EQ(selection->mX, (800 - IMAGE_GAME_SUBMENU->GetWidth()) / 2);
+    EXPECT_EQ(selection->mY, (600 - IMAGE_GAME_SUBMENU->GetHeight()) / 2);
+    EXPECT_EQ(rows(), std::vector<std::string>{"Ann"});
+
+    selection->OnCreateNewProfile();
+    ASSERT_NE(mApp->mPlayerNameEntry, nullptr);
+    EXPECT_TRUE(selection->mDisabled) << "the name entry has the screen";
+    ASSERT_NO_FATAL_FAILURE(EnterName("Bob"));
+    EXPECT_FALSE(selection->mDisabled);
+    EXPECT_FALSE(MenuButtonsShown()) << "the selection is still open";
+    EXPECT_EQ(rows(), (std::vector<std::string>{"Ann", "Bob"}));
+    EXPECT_EQ(selection->mProfileList->mSelectIndex, 0);
+    EXPECT_EQ(CurrentName(), "Bob") << "a new player is made current at once";
+    EXPECT_EQ(ReadFile(ProfilesFile()).substr(0, 8), std::string("\x02\0\0\0\x01\0\0\0", 8)) << "saved at once";
+
+    // Ann chosen again, then Bob deleted from a second opening.
+    selection->OnDone();
+    mApp->DeleteDeferredWidgets();
+    EXPECT_EQ(mApp->mSelectProfile, nullptr);
+    EXPECT_EQ(CurrentName(), "Ann");
+    EXPECT_TRUE(MenuButtonsShown());
+    EXPECT_EQ(ReadFile(ProfilesFile()).substr(0, 8), std::string("\x02\0\0\0\0\0\0\0", 8));
+
+    mApp->mMainMenu->OnChangeProfile();
+    ASSERT_NE(mApp->mSelectProfile, nullptr);
+    mApp->mSelectProfile->ListClicked(SelectProfile::kListId, 1, 1);
+    mApp->mSelectProfile->OnDelete();
+    EXPECT_EQ(rows(), std::vector<std::string>{"Ann"});
+    mApp->mSelectProfile->OnDone();
+    mApp->DeleteDeferredWidgets();
+    EXPECT_EQ(CurrentName(), "Ann");
+    EXPECT_EQ(ReadFile(ProfilesFile()).substr(0, 13), std::string("\x01\0\0\0\0\0\0\0\x03\0Ann", 13));
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>{});
+}
+
+TEST_F(GameAppTest, DeletingTheLastPlayerInTheSelectionAsksForANameOverIt)
+{
+    ASSERT_NO_FATAL_FAILURE(WriteProfilesFile({"Ann"}, 0));
+    ASSERT_NO_FATAL_FAILURE(StartToMainMenu());
+    mApp->mMainMenu->OnChangeProfile();
+    SelectProfile* const selection = mApp->mSelectProfile;
+    ASSERT_NE(selection, nullptr);
+
+    selection->OnDelete();
+    EXPECT_EQ(mApp->GetCurrentProfile(), nullptr);
+    ASSERT_NE(mApp->mPlayerNameEntry, nullptr);
+    EXPECT_TRUE(selection->mDisabled);
+    // The main menu's own check must not open a second name entry meanwhile.
+    PlayerNameEntry* const entry = mApp->mPlayerNameEntry;
+    mApp->mWidgetManager->UpdateFrame();
+    EXPECT_EQ(mApp->mPlayerNameEntry, entry);
+
+    ASSERT_NO_FATAL_FAILURE(EnterName("Cy"));
+    EXPECT_EQ(selection->mProfileList->mLines, std::vector<std::string>{"Cy"});
+    selection->OnDone();
+    mApp->DeleteDeferredWidgets();
+    EXPECT_EQ(CurrentName(), "Cy");
+    EXPECT_TRUE(MenuButtonsShown());
+}
+
+TEST_F(GameAppTest, QuittingWithTheSelectionOpenLeavesNothingBehind)
+{
+    ASSERT_NO_FATAL_FAILURE(WriteProfilesFile({"Ann"}, 0));
+    ASSERT_NO_FATAL_FAILURE(StartToMainMenu());
+    mApp->mMainMenu->OnChangeProfile();
+    mApp->mMainMenu->ShowHighScores();
+    ASSERT_NE(mApp->mSelectProfile, nullptr);
+    ASSERT_NE(mApp->mMainMenu->mHighScores, nullptr);
+    // Destroyed with both dialogs up; the sanitizer reports what would leak.
+    mApp.reset();
+    EXPECT_EQ(ReadFile(ProfilesFile()).substr(0, 13), std::string("\x01\0\0\0\0\0\0\0\x03\0Ann", 13));
+}
+
+TEST_F(GameAppTest, TheScoreListOpensOverTheMenuAndItsBackButtonClosesIt)
+{
+    ASSERT_NO_FATAL_FAILURE(WriteProfilesFile({"Ann"}, 0));
+    ASSERT_NO_FATAL_FAILURE(StartToMainMenu());
+    MainMenu* const menu = mApp->mMainMenu;
+    menu->mItems[4]->mAction();
+    HighScoresDisplayWidget* const table = menu->mHighScores;
+    ASSERT_NE(table, nullptr);
+    EXPECT_FALSE(MenuButtonsShown());
+    EXPECT_TRUE(mApp->mWidgetManager->HasWidget(table));
+    ASSERT_NE(table->mBackButton, nullptr);
+
+    table->mBackButton->mAction();
+    mApp->DeleteDeferredWidgets();
+    EXPECT_EQ(menu->mHighScores, nullptr);
+    EXPECT_TRUE(MenuButtonsShown());
 }
 
 TEST_F(GameAppTest, AProfileSaveThatFailsIsReportedAndLeavesTheOldFileWhole)

@@ -12,7 +12,6 @@ namespace Tests {
 namespace {
 
 using Zest::Color;
-using Log = std::vector<std::string>;
 
 const Color kFootColor(216, 205, 144);
 const Color kWelcomeColor(108, 102, 72);
@@ -33,15 +32,6 @@ protected:
         runs.insert(runs.end(), mLabelFont.mRuns.begin(), mLabelFont.mRuns.end());
         return runs;
     }
-
-    bool ItemsShown(const MainMenu& menu) const
-    {
-        for (const MenuItem* const item : menu.mItems) {
-            if (!item->mVisible)
-                return false;
-        }
-        return !menu.mItems.empty();
-    }
 };
 
 // ---------------------------------------------------------------------------------------
@@ -57,16 +47,7 @@ TEST_F(MainMenuTest, SixLargeButtonsInAColumnAndTheChangeProfileButtonOnTheWelco
     for (int row = 0; row < 6; ++row) {
         SCOPED_TRACE(labels[row]);
         const MenuItem& button = *menu->mItems[static_cast<size_t>(row)];
-        EXPECT_TRUE(mManager.HasWidget(&button)) << "a top-level widget above the menu";
-        EXPECT_EQ(button.GetRect(), Zest::Rect(300, 215 + row * kLargeButtonHeight, 200, 50));
-        EXPECT_EQ(button.mLabel, labels[row]);
-        EXPECT_EQ(button.mFont, &mLabelFont);
-        EXPECT_EQ(button.mLabelJustification, 0);
-        EXPECT_EQ(button.mLabelY, 23);
-        EXPECT_EQ(button.mLabelColor, kTestTextColor);
-        EXPECT_EQ(button.mLabelOverColor, kTestHighlightColor);
-        EXPECT_EQ(button.mImage, mButton.get());
-        EXPECT_EQ(button.mOverImage, mButtonOver.get());
+        ExpectLargeButton(button, labels[row], Zest::Rect(300, 215 + row * kLargeButtonHeight, 200, 50), 23);
         EXPECT_EQ(button.mScaleX, row == 5 ? -1.0f : 1.0f) << "only the last one is mirrored";
         EXPECT_EQ(button.mFadeState, FADE_IN);
         EXPECT_EQ(button.mAlpha, 0.0f);
@@ -120,25 +101,37 @@ TEST_F(MainMenuTest, ALabelWithoutTextGetsNoButtonAndTheRowsBelowCloseUp)
     }
 }
 
-TEST_F(MainMenuTest, OnlyQuitActsAndButtonsWithoutTheirScreenLeaveTheMenuAsItIs)
+TEST_F(MainMenuTest, ButtonsWithoutTheirScreenOnlyClickAndQuitAsksToQuit)
 {
-    MakeAnnCurrent();
-    MainMenu* const menu = ShowMainMenu();
-    menu->EnableItems();
-    ASSERT_NO_FATAL_FAILURE(FadeIn(*menu));
-    mServices.TakeLog();
+    MainMenu* menu = nullptr;
+    ASSERT_NO_FATAL_FAILURE(menu = ShowClickableMainMenu());
 
-    // Start adventure, awards, options, how to play, scores and change profile.
-    for (const size_t index : {0u, 1u, 2u, 3u, 4u, 6u}) {
+    // Start adventure, awards, options and how to play.
+    for (const size_t index : {0u, 1u, 2u, 3u}) {
         SCOPED_TRACE(menu->mItems[index]->mLabel);
         Click(*menu->mItems[index]);
-        EXPECT_EQ(mServices.TakeLog(), (Log{"sound " + std::to_string(kActionSound)}));
+        EXPECT_EQ(mServices.TakeLog(), Log{kClickLogged});
         EXPECT_TRUE(ItemsShown(*menu)) << "the buttons are not hidden";
-        EXPECT_EQ(menu->mItems[index]->mImage != nullptr, index != 6);
+        EXPECT_EQ(menu->mItems[index]->mImage, mButton.get());
     }
 
     Click(*menu->mItems[5]);
-    EXPECT_EQ(mServices.TakeLog(), (Log{"sound " + std::to_string(kActionSound), "quit"}));
+    EXPECT_EQ(mServices.TakeLog(), (Log{kClickLogged, "quit"}));
+}
+
+TEST_F(MainMenuTest, ChangeProfileHidesTheButtonsAndAsksForTheProfileSelection)
+{
+    MainMenu* menu = nullptr;
+    ASSERT_NO_FATAL_FAILURE(menu = ShowClickableMainMenu());
+
+    Click(*menu->mItems[6]);
+    EXPECT_EQ(mServices.TakeLog(), (Log{kClickLogged, "show profile selection"}));
+    for (const MenuItem* const item : menu->mItems) {
+        SCOPED_TRACE(item->mLabel);
+        EXPECT_FALSE(item->mVisible);
+        EXPECT_EQ(item->mClickSound, -1);
+    }
+    EXPECT_EQ(menu->mHighScores, nullptr) << "the selection is the application's, not the menu's";
 }
 
 TEST_F(MainMenuTest, HidingDropsPicturesAndSoundsAndShowingFadesInWithThemAgain)

@@ -102,10 +102,11 @@ protected:
         Zest::SetAppInterface(nullptr);
     }
 
-    void ClearScreen()
+    void ClearScreen() { FillScreen(Zest::Color::Black); }
+    void FillScreen(const Zest::Color& color)
     {
         Zest::Graphics g(&mScreen);
-        g.SetColor(Zest::Color::Black);
+        g.SetColor(color);
         g.FillRect(0, 0, mScreen.mWidth, mScreen.mHeight);
     }
     template <typename T>

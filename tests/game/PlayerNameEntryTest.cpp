@@ -1,7 +1,9 @@
 #include "game/screens/PlayerNameEntry.h"
 
+#include "framework/widgets/ListWidget.h"
 #include "game/MenuItem.h"
 #include "game/screens/CustomEditWidget.h"
+#include "game/screens/SelectProfile.h"
 #include "tests/game/ProfileScreenTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -13,13 +15,9 @@ namespace Tests {
 namespace {
 
 using Zest::Color;
-using Log = std::vector<std::string>;
 
 constexpr int kEnterKey = 13;
 constexpr int kBackspaceKey = 8;
-// The panel is centred: ((800 - 400) / 2, (600 - 480) / 2).
-constexpr int kPanelX = 200;
-constexpr int kPanelY = 60;
 
 class PlayerNameEntryTest : public ProfileScreenTest {
 protected:
@@ -43,6 +41,28 @@ protected:
     }
 
     void ClearField() { Field().SetText(""); }
+
+    // The dialog drawn over a grey screen: the corner shows whether it darkened the screen;
+    // the panel picture lies at its place either way.
+    void ExpectDrawnOverGrey(const Color& corner)
+    {
+        FillScreen(kBehindGrey);
+        Zest::Graphics g(&mScreen);
+        mEntry->Draw(&g);
+        EXPECT_TRUE(ShowsColor(corner, Pixel(5, 5)));
+        EXPECT_TRUE(ShowsColor(Color(220, 200, 160), Pixel(kPanelX + 5, kPanelY + 5)));
+    }
+
+    // Enter after the name: the profile is current and the dialog has left (it is deleted
+    // later, by the recording services).
+    void EnterName(const std::string& name)
+    {
+        Type(name);
+        mManager.KeyDown(kEnterKey);
+        ASSERT_NE(mHost.GetCurrentProfile(), nullptr);
+        EXPECT_EQ(mHost.GetCurrentProfile()->mName, name);
+        EXPECT_FALSE(mManager.HasWidget(mEntry));
+    }
 
     MainMenu* mMenu = nullptr;
     PlayerNameEntry* mEntry = nullptr;
@@ -71,17 +91,9 @@ TEST_F(PlayerNameEntryTest, TheFieldHoldsTheDefaultNameWithTheFocusAboveTheDoneB
     EXPECT_EQ(field.GetColor(4), Color::White) << "the field's own";
 
     ASSERT_EQ(mEntry->mItems.size(), 1u);
-    const MenuItem& done = *mEntry->mItems[0];
-    EXPECT_TRUE(mManager.HasWidget(&done));
     // Centred in the 415-pixel layout box, 80 above its 500-pixel bottom.
-    EXPECT_EQ(done.GetRect(), Zest::Rect(kPanelX + (415 - 200) / 2, kPanelY + 420, 200, 50));
-    EXPECT_EQ(done.mLabel, "Done");
-    EXPECT_EQ(done.mLabelY, 25);
-    EXPECT_EQ(done.mLabelColor, kTestTextColor);
-    EXPECT_EQ(done.mImage, mButton.get());
-    EXPECT_EQ(done.mFadeState, FADE_NONE) << "steady: it takes a click at once";
-    EXPECT_EQ(done.mClickSound, kActionSound);
-    EXPECT_EQ(done.mHoverSound, kRolloverSound);
+    ExpectDialogButton(*mEntry->mItems[0], "Done", Zest::Rect(kPanelX + (415 - 200) / 2, kPanelY + 420, 200, 50),
+                       1.0f);
 }
 
 TEST_F(PlayerNameEntryTest, TypingReplacesTheDefaultNameAndStopsAtFifteenCharacters)
@@ -127,18 +139,13 @@ TEST_F(PlayerNameEntryTest, ThirteenCharactersAreRefusedAndEveryOtherIsTaken)
 TEST_F(PlayerNameEntryTest, EnterWithANameMakesItCurrentBringsTheMenuBackClosesAndSaves)
 {
     mMenu->DisableItems();
-    Type("Ann");
-    mManager.KeyDown(kEnterKey);
+    ASSERT_NO_FATAL_FAILURE(EnterName("Ann"));
 
-    EXPECT_EQ(mServices.TakeLog(),
-              (Log{"add profile 'Ann'", "remove name entry", "save profiles"}));
-    ASSERT_NE(mHost.GetCurrentProfile(), nullptr);
-    EXPECT_EQ(mHost.GetCurrentProfile()->mName, "Ann");
+    EXPECT_EQ(mServices.TakeLog(), (Log{"add profile 'Ann'", "remove name entry", "save profiles"}));
     for (const MenuItem* const item : mMenu->mItems) {
         EXPECT_TRUE(item->mVisible);
         EXPECT_EQ(item->mFadeState, FADE_IN);
     }
-    EXPECT_FALSE(mManager.HasWidget(mEntry));
     EXPECT_FALSE(mManager.HasWidget(&Field())) << "the field leaves with the dialog";
     EXPECT_TRUE(mEntry->mItems.empty()) << "the Done button goes for good";
     mEntry = nullptr;
@@ -155,7 +162,7 @@ TEST_F(PlayerNameEntryTest, EnterWithAnEmptyFieldDoesNothingButDoneNamesAnEmptyP
     EXPECT_TRUE(mManager.HasWidget(mEntry));
 
     Click(*mEntry->mItems[0]);
-    EXPECT_EQ(mServices.TakeLog(), (Log{"sound " + std::to_string(kActionSound), "add profile ''",
+    EXPECT_EQ(mServices.TakeLog(), (Log{kClickLogged, "add profile ''",
                                         "remove name entry", "save profiles"}));
     ASSERT_NE(mHost.GetCurrentProfile(), nullptr);
     EXPECT_EQ(mHost.GetCurrentProfile()->mName, "");
@@ -167,16 +174,8 @@ TEST_F(PlayerNameEntryTest, EnterWithAnEmptyFieldDoesNothingButDoneNamesAnEmptyP
 
 TEST_F(PlayerNameEntryTest, ThePanelDarkensTheScreenAndCarriesItsTitleAndHint)
 {
-    mScreen.ClearRect(Zest::Rect(0, 0, 800, 600));
-    Zest::Graphics bright(&mScreen);
-    bright.SetColor(Color(100, 100, 100));
-    bright.FillRect(0, 0, 800, 600);
-    Zest::Graphics g(&mScreen);
-    mEntry->Draw(&g);
-
-    // (0, 0, 0, 75) over grey, and the panel picture.
-    EXPECT_TRUE(ShowsColor(Color(71, 71, 71), Pixel(5, 5)));
-    EXPECT_TRUE(ShowsColor(Color(220, 200, 160), Pixel(kPanelX + 5, kPanelY + 5)));
+    // (0, 0, 0, 75) over grey.
+    ExpectDrawnOverGrey(kShadedGrey);
     ASSERT_EQ(mLabelFont.mRuns.size(), 2u);
     const int titleX = (800 - 100) / 2;
     EXPECT_EQ(mLabelFont.mRuns[0].mX, titleX + 1);
@@ -245,6 +244,50 @@ TEST_F(PlayerNameEntryTest, WithoutTheFocusTheFieldDrawsItsTextOnce)
     FieldRuns().clear();
     Field().Draw(&g);
     EXPECT_EQ(FieldRuns().size(), 1u);
+}
+
+// ---------------------------------------------------------------------------------------
+// Over the profile selection
+
+// Opened from the profile selection (its Create new button, or after the last profile was
+// deleted): the dialog lies over the selection, which has darkened the screen already.
+class PlayerNameEntryOverSelectionTest : public PlayerNameEntryTest {
+protected:
+    void SetUp() override
+    {
+        ProfileScreenTest::SetUp();
+        mHost.mProfiles.AddProfile(std::make_unique<PlayerProfile>("Ann"));
+        mHost.mProfiles.AddProfile(std::make_unique<PlayerProfile>("Bob"));
+        mMenu = ShowMainMenu();
+        mMenu->DisableItems();
+        mSelection = OpenSelectProfile();
+        mSelection->mProfileList->SetSelect(1);
+        mEntry = OpenNameEntry();
+        mServices.TakeLog();
+    }
+
+    SelectProfile* mSelection = nullptr;
+};
+
+TEST_F(PlayerNameEntryOverSelectionTest, DoneRefreshesTheSelectionsListInsteadOfBringingTheMenuBack)
+{
+    ASSERT_NO_FATAL_FAILURE(EnterName("Dan"));
+
+    EXPECT_EQ(mServices.TakeLog(),
+              (Log{"add profile 'Dan'", "fill profile list", "remove name entry", "save profiles"}));
+    const Zest::ListWidget& list = *mSelection->mProfileList;
+    EXPECT_EQ(list.mLines, (std::vector<std::string>{"Ann", "Bob", "Dan"}));
+    EXPECT_EQ(list.mSelectIndex, 0);
+    for (const MenuItem* const item : mMenu->mItems)
+        EXPECT_FALSE(item->mVisible) << "the main menu's buttons stay hidden behind the selection";
+    EXPECT_TRUE(mManager.HasWidget(mSelection));
+    mEntry = nullptr;
+}
+
+TEST_F(PlayerNameEntryOverSelectionTest, ThePanelDoesNotDarkenTheScreenASecondTime)
+{
+    ExpectDrawnOverGrey(kBehindGrey);
+    EXPECT_EQ(mLabelFont.mRuns.size(), 2u) << "the title all the same";
 }
 
 } // namespace

@@ -1,0 +1,58 @@
+#include "game/screens/DialogParts.h"
+
+#include "framework/graphics/Graphics.h"
+#include "framework/graphics/Image.h"
+#include "framework/widgets/WidgetManager.h"
+#include "game/BasicMenu.h"
+#include "game/Res.h"
+
+namespace DialogParts {
+
+namespace {
+
+const Zest::Color kScreenShade(0, 0, 0, 75);
+const Zest::Color kTitleColor(0, 130, 49);
+
+} // namespace
+
+void ShadeScreen(Zest::Graphics* const g, const Zest::Widget& dialog)
+{
+    g->SetColor(kScreenShade);
+    g->FillRect(-dialog.mX, -dialog.mY, kScreenWidth, kScreenHeight);
+}
+
+void DrawTitle(Zest::Graphics* const g, const std::string& title, const int32_t x, const int32_t baseline,
+               const int32_t width)
+{
+    g->SetFont(FONT_IN_GAME_LABELS);
+    g->SetColor(Zest::Color::White);
+    g->WriteString(title, x + 1, baseline + 1, width, 0);
+    g->SetColor(kTitleColor);
+    g->WriteString(title, x, baseline, width, 0);
+}
+
+MenuItem* AddLargeButton(BasicMenu& menu, const int32_t x, const int32_t y, const std::string& label,
+                         const Zest::Color& textColor, const Zest::Color& highlightColor,
+                         const MenuItem::Action& action)
+{
+    Zest::Image* const image = IMAGE_GAME_BUTTON_LARGE;
+    auto* const button = new MenuItem();
+    button->Resize(0, 0, image->GetWidth(), image->GetHeight());
+    button->Move(x, y);
+    button->SetImage(image);
+    button->SetOverImage(IMAGE_GAME_BUTTON_LARGE_OVER);
+    button->mFont = FONT_IN_GAME_LABELS;
+    button->mLabel = label;
+    button->mLabelJustification = 0;
+    button->SetLabelY(kButtonLabelY);
+    button->SetLabelColor(textColor);
+    button->SetLabelOverColor(highlightColor);
+    button->mClickSound = SOUND_BUTTON_ACTION;
+    button->mHoverSound = SOUND_BUTTON_ROLLOVER;
+    button->mAction = action;
+    menu.mItems.push_back(button);
+    menu.mWidgetManager->AddWidget(button);
+    return button;
+}
+
+} // namespace DialogParts

@@ -1,0 +1,149 @@
+#include "game/screens/SelectProfile.h"
+
+#include "framework/graphics/Graphics.h"
+#include "framework/graphics/Image.h"
+#include "framework/widgets/ListWidget.h"
+#include "framework/widgets/ScrollbarWidget.h"
+#include "framework/widgets/WidgetManager.h"
+#include "game/MenuServices.h"
+#include "game/Res.h"
+#include "game/StringTable.h"
+#include "game/screens/DialogParts.h"
+#include "game/screens/MainMenu.h"
+
+namespace {
+
+const char* const kTitleKey = "LABEL_SELECTPROFILE";
+const char* const kDoneKey = "BTN_DONE";
+const char* const kDeleteKey = "BTN_DELETE";
+const char* const kCreateKey = "BTN_CREATENEWPROFILE";
+
+// The list's colours, in the list's colour order: background, outline, a row's text, the
+// text under the pointer, the selected row's bar and its text.
+const int32_t kListColors[][3] = {
+    {105, 80, 10}, {255, 155, 0}, {0, 0, 0}, {255, 155, 0}, {60, 18, 0}, {255, 155, 0},
+};
+constexpr int32_t kListCentred = 1;
+constexpr int32_t kListWidth = 200;
+constexpr int32_t kListHeight = 140;
+constexpr int32_t kListTop = 160;
+constexpr int32_t kScrollbarWidth = 15;
+
+// The buttons' tops: Create new under the title, Delete and Done up from the panel's bottom.
+constexpr int32_t kCreateTop = 95;
+constexpr int32_t kDeleteFromBottom = 130;
+constexpr int32_t kDoneFromBottom = 80;
+
+} // namespace
+
+SelectProfile::SelectProfile(SelectProfileHost* const host) : mHost(host) {}
+
+SelectProfile::~SelectProfile() { ReleaseList(); }
+
+void SelectProfile::AddedToManager(Zest::WidgetManager* const manager)
+{
+    Widget::AddedToManager(manager);
+    CreateList();
+    CreateButtons();
+}
+
+void SelectProfile::CreateList()
+{
+    ReleaseList();
+    mProfileList = new Zest::ListWidget(kListId, FONT_IN_GAME_LABELS, this);
+    mProfileList->mLineAlign = kListCentred;
+    mProfileList->mDrawOutline = true;
+    mProfileList->mSelectBarOnHilite = true;
+    mProfileList->SetColors(kListColors, static_cast<int>(std::size(kListColors)));
+    mProfileScrollbar = new Zest::ScrollbarWidget(0, mProfileList);
+    mProfileList->mScrollbar = mProfileScrollbar;
+
+    mProfileList->Resize(mX + (mWidth - kListWidth) / 2, mY + kListTop, kListWidth, kListHeight);
+    mProfileScrollbar->ResizeScrollbar(mProfileList->mX + mProfileList->mWidth, mProfileList->mY, kScrollbarWidth,
+                                       mProfileList->mHeight);
+    mProfileScrollbar->SetInvisIfNoScroll(false);
+    mWidgetManager->AddWidget(mProfileList);
+    mWidgetManager->AddWidget(mProfileScrollbar);
+    RefreshList();
+}
+
+void SelectProfile::CreateButtons()
+{
+    const int32_t x = mX + (mWidth - IMAGE_GAME_BUTTON_LARGE->GetWidth()) / 2;
+    const Zest::Color text = mHost->GetTextColor();
+    const Zest::Color highlight = mHost->GetHighlightTextColor();
+    DialogParts::AddLargeButton(*this, x, mY + mHeight - kDoneFromBottom, GetGameString(kDoneKey), text, highlight,
+                                MenuItem::Action(this, &SelectProfile::OnDone));
+    MenuItem* const remove =
+        DialogParts::AddLargeButton(*this, x, mY + mHeight - kDeleteFromBottom, GetGameString(kDeleteKey), text,
+                                    highlight, MenuItem::Action(this, &SelectProfile::OnDelete));
+    remove->mScaleX = -1.0f;
+    DialogParts::AddLargeButton(*this, x, mY + kCreateTop, GetGameString(kCreateKey), text, highlight,
+                                MenuItem::Action(this, &SelectProfile::OnCreateNewProfile));
+}
+
+void SelectProfile::RemovedFromManager(Zest::WidgetManager* const manager)
+{
+    BasicMenu::RemovedFromManager(manager);
+    ReleaseList();
+}
+
+void SelectProfile::ReleaseList()
+{
+    for (Zest::Widget* const widget : {static_cast<Zest::Widget*>(mProfileList),
+                                       static_cast<Zest::Widget*>(mProfileScrollbar)}) {
+        if (widget == nullptr)
+            continue;
+        if (widget->mParent != nullptr)
+            widget->mParent->RemoveWidget(widget);
+        // Deferred, because the dialog may be closing from a click that the list still
+        // handles.
+        GetMenuServices().DeferDeleteWidget(widget);
+    }
+    mProfileList = nullptr;
+    mProfileScrollbar = nullptr;
+}
+
+void SelectProfile::Draw(Zest::Graphics* const g)
+{
+    DialogParts::ShadeScreen(g, *this);
+    g->SetColor(Zest::Color::White);
+    g->DrawImageAtFloat(IMAGE_GAME_SUBMENU, 0.0f, 0.0f);
+    DialogParts::DrawTitle(g, GetGameString(kTitleKey), 0, DialogParts::kTitleBaseline, mWidth);
+}
+
+void SelectProfile::ListClicked(const int listId, const int index, int)
+{
+    if (listId == kListId && mProfileList != nullptr)
+        mProfileList->SetSelect(index);
+}
+
+void SelectProfile::RefreshList()
+{
+    if (mProfileList == nullptr)
+        return;
+    mProfileList->RemoveAll();
+    mHost->FillProfileList(mProfileList);
+    mProfileList->SetSelect(0);
+}
+
+void SelectProfile::OnDone()
+{
+    SelectProfileHost* const host = mHost;
+    if (mProfileList != nullptr)
+        host->SetCurrentProfileIndex(mProfileList->mSelectIndex);
+    if (MainMenu* const menu = host->GetMainMenu())
+        menu->EnableItems();
+    // The dialog is deleted after this update, so nothing of it is touched past here.
+    host->CloseSelectProfile();
+}
+
+void SelectProfile::OnDelete()
+{
+    if (mProfileList == nullptr)
+        return;
+    mHost->DeleteProfile(mProfileList->mSelectIndex);
+    RefreshList();
+}
+
+void SelectProfile::OnCreateNewProfile() { mHost->ShowPlayerNameEntry(); }

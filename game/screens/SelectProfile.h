@@ -1,0 +1,85 @@
+#pragma once
+// The dialog over the main menu in which the player picks a stored profile, deletes one at
+// once (there is no confirmation), or starts a new one through the name entry. A list of the
+// profiles' names with its scroll bar sits in the middle of the panel; nothing is applied
+// before Done, which makes the selected row's profile current, brings the main menu's
+// buttons back, closes the dialog and saves the profiles.
+
+#include "framework/graphics/Color.h"
+#include "framework/widgets/Listeners.h"
+#include "game/BasicMenu.h"
+
+#include <cstdint>
+
+namespace Zest {
+class Graphics;
+class ListWidget;
+class ScrollbarWidget;
+class WidgetManager;
+} // namespace Zest
+
+class MainMenu;
+
+// What the profile selection needs of the application, which keeps the profiles.
+class SelectProfileHost {
+public:
+    virtual ~SelectProfileHost() = default;
+
+    // Appends every profile's name, in profile order.
+    virtual void FillProfileList(Zest::ListWidget* list) = 0;
+    // An index that names no profile changes nothing.
+    virtual void SetCurrentProfileIndex(int32_t index) = 0;
+    // Deletes at once; when no profile is left the name entry opens over the dialog. An
+    // index that names no profile changes nothing.
+    virtual void DeleteProfile(int32_t index) = 0;
+    // Opens the name entry over the dialog, which is disabled until it closes.
+    virtual void ShowPlayerNameEntry() = 0;
+    // Takes the dialog out of the widget tree (it is deleted after the current update) and
+    // saves the profiles.
+    virtual void CloseSelectProfile() = 0;
+    // Null when there is none.
+    virtual MainMenu* GetMainMenu() const = 0;
+    virtual Zest::Color GetTextColor() const = 0;
+    virtual Zest::Color GetHighlightTextColor() const = 0;
+};
+
+class SelectProfile : public BasicMenu, public Zest::ListListener {
+public:
+    static constexpr int32_t kListId = 1;
+
+    // The host must outlive the dialog. The application sizes it to the panel picture and
+    // centres it on the screen.
+    explicit SelectProfile(SelectProfileHost* host);
+    // The list and the scroll bar still in the widget manager leave it and are deleted
+    // after the current update.
+    ~SelectProfile() override;
+
+    // Adds the list, its scroll bar and the three buttons to the widget manager, at screen
+    // positions worked out from the dialog's own; row 0 is selected.
+    void AddedToManager(Zest::WidgetManager* manager) override;
+    // The buttons, the list and the scroll bar leave and are deleted after this update.
+    void RemovedFromManager(Zest::WidgetManager* manager) override;
+    void Draw(Zest::Graphics* g) override;
+    // A click on a row selects it; nothing else happens before Done.
+    void ListClicked(int listId, int index, int clickCount) override;
+
+    // Fills the list again from the profiles and selects row 0.
+    void RefreshList();
+
+    // The buttons.
+    void OnDone();
+    void OnDelete();
+    void OnCreateNewProfile();
+
+    // Not owned.
+    SelectProfileHost* mHost;
+    // Owned; in the widget manager from AddedToManager to RemovedFromManager, else null.
+    Zest::ListWidget* mProfileList = nullptr;
+    Zest::ScrollbarWidget* mProfileScrollbar = nullptr;
+
+private:
+    void CreateList();
+    void CreateButtons();
+    // Takes the list and the scroll bar out of the manager and queues their deletion.
+    void ReleaseList();
+};
