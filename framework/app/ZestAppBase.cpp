@@ -93,6 +93,12 @@ ZestAppBase::~ZestAppBase()
         mHiddenWindow = nullptr;
     }
 
+    // The dialogs still open are the application's, and so are the widgets still waiting
+    // for deletion; they go while the widget tree is there.
+    while (!mDialogs.empty())
+        CloseDialogEx(mDialogs.begin()->first, true, true);
+    while (!mDeferredDeletes.empty())
+        DeleteDeferredWidgets();
     delete mWidgetManager;
     mWidgetManager = nullptr;
     // Its records hold references into the shared-image table, which goes next.

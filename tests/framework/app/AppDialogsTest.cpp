@@ -214,6 +214,46 @@ TEST_F(AppDialogsTest, ClickOnAnOpenDialogsButtonBecomesTheApplicationsButtonCli
     app.DeleteDeferredWidgets();
 }
 
+// A dialog that counts its deletions in a counter outside the application.
+class CountedDialog : public Dialog {
+public:
+    CountedDialog(const int id, const bool isModal, int& deleted) : Dialog(id, isModal, "", "", "", 2), mDeleted(deleted)
+    {
+    }
+    ~CountedDialog() override { ++mDeleted; }
+
+private:
+    int& mDeleted;
+};
+
+class CountingDialogApp : public DialogApp {
+public:
+    explicit CountingDialogApp(int& deleted) : mDeleted(deleted) {}
+    Dialog* MakeDialog(const int id, const bool isModal, const std::string&, const std::string&, const std::string&,
+                       int) override
+    {
+        return new CountedDialog(id, isModal, mDeleted);
+    }
+
+private:
+    int& mDeleted;
+};
+
+TEST_F(AppDialogsTest, DialogsStillOpenAndQueuedDeletionsGoWithTheApplication)
+{
+    int deleted = 0;
+    {
+        CountingDialogApp app(deleted);
+        app.OpenDialog(1, true, "", "", "", 2);
+        app.OpenDialog(2, false, "", "", "", 2);
+        app.OpenDialog(3, false, "", "", "", 2);
+        // Closed and queued, but the queue never runs before the application goes.
+        app.CloseDialogEx(3, true, true);
+        ASSERT_EQ(deleted, 0);
+    }
+    EXPECT_EQ(deleted, 3);
+}
+
 TEST_F(AppDialogsTest, UnknownIdIsNotOpen)
 {
     DialogApp app;
