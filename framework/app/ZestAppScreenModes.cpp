@@ -76,9 +76,9 @@ void ZestAppBase::SetCustomCursorImage(const int kind, Image* image)
 Win32::HCURSOR ZestAppBase::SystemCursorFor(const int kind) const
 {
     switch (kind) {
-    case 1: return mHandCursor;
-    case 2: return mDragCursor;
-    case 3: return Win32::LoadCursorA(nullptr, Win32::IDC_IBEAM);
+    case CURSOR_HAND: return mHandCursor;
+    case CURSOR_DRAG: return mDragCursor;
+    case CURSOR_TEXT: return Win32::LoadCursorA(nullptr, Win32::IDC_IBEAM);
     case 4: return Win32::LoadCursorA(nullptr, Win32::IDC_NO);
     case 5: return Win32::LoadCursorA(nullptr, Win32::IDC_SIZEALL);
     case 6: return Win32::LoadCursorA(nullptr, Win32::IDC_SIZENESW);

@@ -21,6 +21,10 @@ class SharedImageRef;
 enum CursorKind {
     CURSOR_POINTER = 0,
     CURSOR_HAND = 1,
+    // The open grabbing hand, over what can be dragged.
+    CURSOR_DRAG = 2,
+    // The text insertion bar, over an edit field.
+    CURSOR_TEXT = 3,
 };
 
 // What the display reads of the application when it sets itself up.

@@ -30,8 +30,6 @@ const int32_t kDefaultColors[][3] = {
 };
 
 const Color kShadow(0, 0, 0, 128);
-// The application's drag cursor, shown while the dialog is dragged.
-constexpr int kDragCursor = 2;
 // A dragged dialog may go this far past each edge of the screen, and is held at least this
 // far inside its own edges.
 constexpr int kDragMargin = 8;
@@ -288,7 +286,7 @@ void Dialog::MouseButtonDown(const int x, const int y, const int button, const i
 {
     if (clickCount != 1)
         return;
-    SetAppCursor(mWidgetManager, kDragCursor);
+    SetAppCursor(mWidgetManager, CURSOR_DRAG);
     mDragging = true;
     mDragMouseX = x;
     mDragMouseY = y;

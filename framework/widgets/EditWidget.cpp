@@ -42,9 +42,6 @@ constexpr unsigned char kCharDelete = 127;
 constexpr int kFirstLetterKey = 65;
 constexpr int kLastSkippedLetterKey = 89;
 
-// The mouse cursor shown over the field: the text cursor.
-constexpr int kTextCursor = 3;
-
 // The text starts this far in from each side.
 constexpr int kTextInset = 4;
 
@@ -547,7 +544,7 @@ void EditWidget::LostFocus()
 void EditWidget::MouseEnter()
 {
     if (mWidgetManager != nullptr && mWidgetManager->mApp != nullptr)
-        mWidgetManager->mApp->SetCursor(kTextCursor);
+        mWidgetManager->mApp->SetCursor(CURSOR_TEXT);
 }
 
 void EditWidget::MouseLeave()

@@ -13,9 +13,6 @@ namespace Zest {
 
 namespace {
 
-// The application's drag cursor, shown while the thumb can be or is being dragged.
-constexpr int kDragCursor = 2;
-
 void SetAppCursor(WidgetManager* const manager, const int kind)
 {
     if (manager != nullptr && manager->mApp != nullptr)
@@ -99,7 +96,7 @@ void Slider::Draw(Graphics* const g)
 void Slider::MouseDown(const int x, const int y, const int clickCount)
 {
     if (IsOverThumb(x, y)) {
-        SetAppCursor(mWidgetManager, kDragCursor);
+        SetAppCursor(mWidgetManager, CURSOR_DRAG);
         mDragging = true;
         if (mHorizontal)
             mGrabX = x - ThumbOffset();
@@ -115,7 +112,7 @@ void Slider::MouseDown(const int x, const int y, const int clickCount)
 
 void Slider::MouseMove(const int x, const int y)
 {
-    SetAppCursor(mWidgetManager, IsOverThumb(x, y) ? kDragCursor : CURSOR_POINTER);
+    SetAppCursor(mWidgetManager, IsOverThumb(x, y) ? CURSOR_DRAG : CURSOR_POINTER);
 }
 
 void Slider::MouseDrag(const int x, const int y)
