@@ -30,6 +30,7 @@
 #include <vector>
 
 namespace Zest {
+class Graphics;
 class Image;
 class ListWidget;
 class ResourceManager;
@@ -138,6 +139,12 @@ public:
     std::pair<float, float> GetMapPoint(int32_t index) const;
     // Prepares a sprite to play the image's strip (see the free SetupAnimatedWidget).
     void SetupAnimatedWidget(AnimatedWidget& widget, Zest::Image* image) const;
+
+    // The awards' texts from the string table, and their pictures (see Awards.h).
+    std::string GetAwardName(int32_t index) const;
+    std::string GetAwardDescription(int32_t index) const;
+    void DrawAward(int32_t index, Zest::Graphics* g, float x, float y, bool halfSize, const Zest::Color& textColor,
+                   bool withName) const;
 
     // Owned through the widget tree while it is shown; null once it has handed over.
     TitleScreen* mTitleScreen = nullptr;

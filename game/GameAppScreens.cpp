@@ -8,8 +8,10 @@
 #include "framework/widgets/ListWidget.h"
 #include "framework/widgets/WidgetManager.h"
 #include "game/AnimatedWidget.h"
+#include "game/Awards.h"
 #include "game/PlayerProfile.h"
 #include "game/Res.h"
+#include "game/StringTable.h"
 #include "game/screens/DialogParts.h"
 
 void GameApp::ShowMainMenu()
@@ -125,4 +127,17 @@ std::pair<float, float> GameApp::GetMapPoint(const int32_t index) const
 void GameApp::SetupAnimatedWidget(AnimatedWidget& widget, Zest::Image* const image) const
 {
     ::SetupAnimatedWidget(widget, image);
+}
+
+std::string GameApp::GetAwardName(const int32_t index) const { return ::GetAwardName(index, GetGameString); }
+
+std::string GameApp::GetAwardDescription(const int32_t index) const
+{
+    return ::GetAwardDescription(index, GetGameString);
+}
+
+void GameApp::DrawAward(const int32_t index, Zest::Graphics* const g, const float x, const float y,
+                        const bool halfSize, const Zest::Color& textColor, const bool withName) const
+{
+    ::DrawAward(index, g, x, y, halfSize, textColor, withName, GetGameString);
 }

@@ -1,5 +1,7 @@
 #include "game/GameApp.h"
 
+#include "framework/graphics/Graphics.h"
+#include "framework/graphics/MemoryImage.h"
 #include "framework/resources/PakInterface.h"
 #include "framework/resources/ResourceManager.h"
 #include "framework/widgets/WidgetManager.h"
@@ -629,6 +631,25 @@ TEST_F(GameAppTest, TheSmoothUpdateStepsThePhysicsWorldOnlyWhileUpdatesRun)
 
     mApp.reset();
     EXPECT_EQ(XtremaPHX2D::g_ptrSDK, nullptr) << "the world goes with the application";
+}
+
+TEST_F(GameAppTest, AwardTextsComeFromTheStringTableAndPicturesFromTheLoadedContent)
+{
+    ASSERT_NO_FATAL_FAILURE(Start(GREENATLAS_BUILD_DIR));
+    LoadGame();
+    EXPECT_EQ(mApp->GetAwardName(0), GetGameString("LBL_AWARD_AMAZON"));
+    EXPECT_EQ(mApp->GetAwardDescription(19), GetGameString("DESC_AWARD_MINIGAMEMASTER"));
+    EXPECT_EQ(mApp->GetAwardDescription(3), mApp->GetAwardDescription(9));
+    EXPECT_EQ(mApp->GetAwardName(20), "not found");
+    EXPECT_EQ(mApp->GetAwardName(-1), "not found");
+
+    Zest::MemoryImage canvas(mApp.get());
+    canvas.Create(200, 200);
+    Zest::Graphics g(&canvas);
+    mApp->DrawAward(19, &g, 0.0f, 0.0f, false, Zest::Color::White, false);
+    const uint32_t* const bits = canvas.GetBits();
+    EXPECT_TRUE(std::any_of(bits, bits + 200 * 200, [](const uint32_t pixel) { return (pixel >> 24) != 0; }))
+        << "the award's picture was not drawn";
 }
 
 TEST_F(GameAppTest, TextColoursAndMapPoints)
