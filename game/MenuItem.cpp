@@ -126,9 +126,12 @@ void MenuItem::MouseLeave()
     mHoverTick = 0;
 }
 
-void MenuItem::MouseDown(int, int, int)
+void MenuItem::MouseDown(int, int, const int clickCount)
 {
     if (mFadeState != FADE_NONE)
+        return;
+    // The second press of a left or right double click comes as 2 or -2.
+    if (mActsOncePerDoubleClick && (clickCount == 2 || clickCount == -2))
         return;
     if (mClickSound != -1)
         GetMenuServices().PlaySoundEffect(mClickSound);

@@ -48,7 +48,8 @@ public:
     void DrawOverlay(Zest::Graphics* g) override;
     void MouseEnter() override;
     void MouseLeave() override;
-    // Any button; ignored while the item fades.
+    // Any button; ignored while the item fades, and for the second press of a double click
+    // when mActsOncePerDoubleClick is set.
     void MouseDown(int x, int y, int clickCount) override;
 
     // -1: drawn at once; otherwise in the overlay pass at this priority.
@@ -87,6 +88,9 @@ public:
     int32_t mHoverSound = -1;
     // Cleared once the hover sound has played, set again when the pointer leaves.
     bool mHoverSoundArmed = true;
+    // A double click acts once: for buttons whose action cannot be taken back, or whose
+    // press uncovers another button in the same place.
+    bool mActsOncePerDoubleClick = false;
     // 0 or less draws both pictures mirrored left to right.
     float mScaleX = 1.0f;
     // Not used in drawing.

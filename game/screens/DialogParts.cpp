@@ -50,6 +50,9 @@ MenuItem* AddLargeButton(BasicMenu& menu, const int32_t x, const int32_t y, cons
     button->mClickSound = SOUND_BUTTON_ACTION;
     button->mHoverSound = SOUND_BUTTON_ROLLOVER;
     button->mAction = action;
+    // The dialogs' buttons delete players or close the dialog over another one whose button
+    // lies in the same place, so the second press of a double click must not act again.
+    button->mActsOncePerDoubleClick = true;
     menu.mItems.push_back(button);
     menu.mWidgetManager->AddWidget(button);
     return button;

@@ -32,8 +32,8 @@ void ShadeScreen(Zest::Graphics* g, const Zest::Widget& dialog);
 void DrawTitle(Zest::Graphics* g, const std::string& title, int32_t x, int32_t baseline, int32_t width);
 
 // A large button at (x, y) on the screen with the large pictures, the label centred, the
-// given colours, steady at full opacity and with the button sounds. It joins the menu's
-// items and the menu's widget manager, which must be known.
+// given colours, steady at full opacity and with the button sounds; a double click acts
+// once. It joins the menu's items and the menu's widget manager, which must be known.
 MenuItem* AddLargeButton(BasicMenu& menu, int32_t x, int32_t y, const std::string& label, const Zest::Color& textColor,
                          const Zest::Color& highlightColor, const MenuItem::Action& action);
 

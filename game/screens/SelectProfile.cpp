@@ -96,8 +96,7 @@ void SelectProfile::ReleaseList()
             continue;
         if (widget->mParent != nullptr)
             widget->mParent->RemoveWidget(widget);
-        // Deferred, because the dialog may be closing from a click that the list still
-        // handles.
+        // Deferred, because input may still be on its way to them in this update.
         GetMenuServices().DeferDeleteWidget(widget);
     }
     mProfileList = nullptr;

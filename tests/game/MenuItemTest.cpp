@@ -61,6 +61,26 @@ TEST_F(MenuItemTest, EveryButtonPressPlaysTheClickSoundThenRunsTheActionOnce)
     }
 }
 
+TEST_F(MenuItemTest, AnItemThatActsOncePerDoubleClickIgnoresOnlyTheDoubleClicksSecondPress)
+{
+    struct Case {
+        bool mOnce;
+        int mClickCount;
+        bool mActs;
+    };
+    const Case cases[] = {
+        {true, 1, true}, {true, 2, false}, {true, -1, true}, {true, -2, false}, {true, 3, true},
+        {false, 2, true}, {false, -2, true},
+    };
+    PointAtItem();
+    for (const Case& c : cases) {
+        mItem->mActsOncePerDoubleClick = c.mOnce;
+        Press(c.mClickCount);
+        EXPECT_EQ(mServices.TakeLog(), c.mActs ? Log{"action"} : Log{})
+            << "once " << c.mOnce << ", click count " << c.mClickCount;
+    }
+}
+
 TEST_F(MenuItemTest, ItemWithoutClickSoundOnlyRunsItsAction)
 {
     PointAtItem();

@@ -290,6 +290,7 @@ protected:
         EXPECT_EQ(button.mScaleX, scaleX);
         EXPECT_EQ(button.mAlpha, 255.0f);
         EXPECT_EQ(button.mFadeState, FADE_NONE) << "steady: it takes a click at once";
+        EXPECT_TRUE(button.mActsOncePerDoubleClick);
         EXPECT_EQ(button.mClickSound, kActionSound);
         EXPECT_EQ(button.mHoverSound, kRolloverSound);
     }

@@ -232,6 +232,21 @@ TEST_F(SelectProfileTest, DeleteRemovesTheSelectedProfileAtOnceAndSelectsRowZero
     }
 }
 
+TEST_F(SelectProfileTest, ADoubleClickOnDeleteRemovesOnlyTheSelectedProfile)
+{
+    ClickRow(2);
+    const MenuItem& remove = Delete();
+    const int x = remove.mX + remove.mWidth / 2;
+    const int y = remove.mY + remove.mHeight / 2;
+    mManager.MouseMove(x, y);
+    mManager.MouseDown(x, y, 1);
+    mManager.MouseUp(x, y, 1);
+    mManager.MouseDown(x, y, 2);
+    mManager.MouseUp(x, y, 2);
+    EXPECT_EQ(List().mLines, (Lines{"Ann", "Bob"})) << "the row selected after the first press stays";
+    EXPECT_EQ(mHost.mProfiles.GetProfileCount(), 2);
+}
+
 TEST_F(SelectProfileTest, DeleteWithNothingSelectedOrNoProfileLeftChangesNothing)
 {
     List().SetSelect(-1);
