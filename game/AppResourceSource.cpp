@@ -2,6 +2,7 @@
 
 #include "framework/app/ZestAppBase.h"
 #include "framework/resources/ResourceManager.h"
+#include "game/Res.h"
 
 bool AppResourceSource::LoadGroup(const std::string& group)
 {
@@ -22,6 +23,11 @@ Zest::Image* AppResourceSource::GetImage(const std::string& id)
     } catch (const Zest::ResourceManagerException&) {
         return nullptr;
     }
+}
+
+bool AppResourceSource::ExtractGroup(const std::string& group)
+{
+    return ExtractGroupResources(*mApp.mResourceManager, group);
 }
 
 void AppResourceSource::ReportFatalError()

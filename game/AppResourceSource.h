@@ -16,6 +16,7 @@ public:
     bool LoadGroup(const std::string& group) override;
     void DeleteGroup(const std::string& group) override;
     Zest::Image* GetImage(const std::string& id) override;
+    bool ExtractGroup(const std::string& group) override;
     void ReportFatalError() override;
 
 private:

@@ -148,16 +148,14 @@ bool Habitat::LoadResources(ResourceGroupSource& resources)
     const HabitatGroupIds* const ids = FindHabitatGroupIds(mResourceGroup);
     if (ids == nullptr)
         return true;
-    // The whole group must be there, the mini-game's picture too, although only the play
-    // screen's two pictures are kept here.
-    Zest::Image* const back = resources.GetImage(ids->mBackImage);
-    Zest::Image* const top = back != nullptr ? resources.GetImage(ids->mTopImage) : nullptr;
-    if (top == nullptr || resources.GetImage(ids->mMiniGameImage) == nullptr) {
+    // The whole group fills its variables, the mini-game's picture too, although only the
+    // play screen's two pictures are kept here.
+    if (!resources.ExtractGroup(mResourceGroup)) {
         resources.ReportFatalError();
         return false;
     }
-    mBackImage = back;
-    mTopImage = top;
+    mBackImage = *ids->mBackImage;
+    mTopImage = *ids->mTopImage;
     return true;
 }
 

@@ -63,6 +63,9 @@ const std::vector<const ResourceEntry*>& EntriesById()
     return sorted;
 }
 
+
+} // namespace
+
 bool ExtractGroupResources(Zest::ResourceManager& manager, const std::string_view group)
 {
     try {
@@ -76,8 +79,6 @@ bool ExtractGroupResources(Zest::ResourceManager& manager, const std::string_vie
     }
     return true;
 }
-
-} // namespace
 
 bool ExtractInitResources(Zest::ResourceManager& manager) { return ExtractGroupResources(manager, "Init"); }
 

@@ -15,6 +15,7 @@
 // own without linking the game.
 
 #include <cstdint>
+#include <string_view>
 
 namespace Zest {
 class Font;
@@ -414,6 +415,7 @@ extern const ResourceEntry gResourceTable[RESOURCE_ID_COUNT + 1];
 // manifest, or its group not loaded), the manager records "Image resource not found: <id>"
 // (or Sound, Font) unless it holds an earlier error, and the function returns false at once:
 // the ids before it hold their new values, it and the ids after it keep their old ones.
+bool ExtractGroupResources(Zest::ResourceManager& manager, std::string_view group);
 bool ExtractInitResources(Zest::ResourceManager& manager);
 bool ExtractTitleScreenResources(Zest::ResourceManager& manager);
 bool ExtractMainMenuResources(Zest::ResourceManager& manager);

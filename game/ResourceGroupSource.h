@@ -19,6 +19,9 @@ public:
     virtual void DeleteGroup(const std::string& group) = 0;
     // The loaded picture of the id; null when it is not loaded, with that error kept.
     virtual Zest::Image* GetImage(const std::string& id) = 0;
+    // Fills the resource variables of a loaded group; false when one is missing, with that
+    // error kept.
+    virtual bool ExtractGroup(const std::string& group) = 0;
     // The game cannot go on without the group: marks the loading failed, shows the kept error
     // and ends the program. Only a test's stand-in returns.
     virtual void ReportFatalError() = 0;

@@ -1,12 +1,11 @@
 #include "game/Awards.h"
+#include "tests/game/GameStringsFile.h"
 
-#include "framework/resources/XMLParser.h"
 
 #include "tests/game/MenuTestSupport.h"
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <ostream>
 #include <set>
 #include <string>
@@ -122,43 +121,14 @@ TEST(AwardRules, NoFeatFromHabitatAwardsOrOtherCounters)
     EXPECT_EQ(CheckForNewAward(stats, AllFeatsOwnedBut(-1)), -1);
 }
 
-// The texts of the game's string file: the direct children of its Strings element, each
-// named by its key with the text in "value".
-std::map<std::string, std::string> ReadStrings(const std::string& path)
-{
-    std::map<std::string, std::string> strings;
-    Zest::XMLParser parser;
-    if (!parser.OpenFile(path))
-        return strings;
-    Zest::XMLElement element;
-    while (parser.NextElement(&element)) {
-        if (element.mType == Zest::XMLElement::TYPE_START && element.mSection == "Strings")
-            strings[element.mValue] = element.mAttributes["value"];
-    }
-    EXPECT_FALSE(parser.HasFailed()) << path;
-    return strings;
-}
-
 // Looks keys up in the game's own string file as the string table does, and records them.
 class AwardTextTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        mStrings = ReadStrings(GAME_STRINGS_FILE);
-        ASSERT_FALSE(mStrings.empty()) << GAME_STRINGS_FILE;
-    }
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(mStrings.Load(GAME_STRINGS_FILE)); }
 
-    TextLookup Lookup()
-    {
-        return [this](const std::string& key) {
-            mRequestedKeys.push_back(key);
-            const auto found = mStrings.find(key);
-            return found != mStrings.end() ? found->second : "error::not found " + key;
-        };
-    }
+    TextLookup Lookup() { return mStrings.Lookup(); }
 
-    std::map<std::string, std::string> mStrings;
-    std::vector<std::string> mRequestedKeys;
+    Tests::GameStringsFile mStrings;
 };
 
 TEST_F(AwardTextTest, EveryNameAndDescriptionKeyHasAText)
@@ -172,13 +142,13 @@ TEST_F(AwardTextTest, EveryNameAndDescriptionKeyHasAText)
         EXPECT_FALSE(description.empty());
         EXPECT_TRUE(names.insert(name).second) << "name shared with another award: " << name;
     }
-    for (const std::string& key : mRequestedKeys)
-        EXPECT_EQ(mStrings.count(key), 1u) << "no text for " << key;
+    for (const std::string& key : mStrings.mRequestedKeys)
+        EXPECT_TRUE(mStrings.Has(key)) << "no text for " << key;
 }
 
 TEST_F(AwardTextTest, HabitatAwardsShareOneDescriptionAndFeatsHaveTheirOwn)
 {
-    const std::string habitatText = mStrings.at("DESC_AWARD_HABITAT");
+    const std::string habitatText = mStrings.Text("DESC_AWARD_HABITAT");
     for (int32_t index = 0; index < FIRST_FEAT_AWARD; ++index)
         EXPECT_EQ(GetAwardDescription(index, Lookup()), habitatText) << "award " << index;
 
@@ -195,7 +165,7 @@ TEST_F(AwardTextTest, IndexOutsideTheTableIsNotFoundWithoutALookup)
         EXPECT_EQ(GetAwardName(index, Lookup()), "not found") << index;
         EXPECT_EQ(GetAwardDescription(index, Lookup()), "not found") << index;
     }
-    EXPECT_TRUE(mRequestedKeys.empty());
+    EXPECT_TRUE(mStrings.mRequestedKeys.empty());
 }
 
 TEST(AwardTable, PicturesRunInAwardOrderThroughTheGameGroup)

@@ -1,38 +1,20 @@
 #include "framework/resources/ResourceManager.h"
-#include "framework/resources/XMLParser.h"
 #include "game/HabitatBuilder.h"
 #include "game/HabitatGroups.h"
 #include "game/HabitatRegistry.h"
 
 #include "tests/game/FakeResources.h"
+#include "tests/game/GameStringsFile.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cctype>
-#include <map>
 #include <set>
 #include <string>
 #include <vector>
 
 namespace {
-
-// The texts of the game's string file: the direct children of its Strings element, each
-// named by its key with the text in "value".
-std::map<std::string, std::string> ReadStrings(const std::string& path)
-{
-    std::map<std::string, std::string> strings;
-    Zest::XMLParser parser;
-    if (!parser.OpenFile(path))
-        return strings;
-    Zest::XMLElement element;
-    while (parser.NextElement(&element)) {
-        if (element.mType == Zest::XMLElement::TYPE_START && element.mSection == "Strings")
-            strings[element.mValue] = element.mAttributes["value"];
-    }
-    EXPECT_FALSE(parser.HasFailed()) << path;
-    return strings;
-}
 
 std::string Lower(std::string text)
 {
@@ -45,17 +27,9 @@ class ContentLintTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        mStrings = ReadStrings(GAME_STRINGS_FILE);
-        ASSERT_FALSE(mStrings.empty()) << GAME_STRINGS_FILE;
+        ASSERT_NO_FATAL_FAILURE(mStrings.Load(GAME_STRINGS_FILE));
         ASSERT_TRUE(mManifest.ParseResourcesFile(GAME_MANIFEST_FILE)) << mManifest.GetErrorText();
-        BuildAllHabitats(
-            mRegistry,
-            [this](const std::string& key) {
-                mRequestedKeys.push_back(key);
-                const auto found = mStrings.find(key);
-                return found != mStrings.end() ? found->second : "error::not found " + key;
-            },
-            mResources);
+        BuildAllHabitats(mRegistry, mStrings.Lookup(), mResources);
         ASSERT_EQ(mRegistry.GetHabitatCount(), 4);
     }
 
@@ -78,21 +52,19 @@ protected:
         return habitats;
     }
 
-    std::map<std::string, std::string> mStrings;
+    Tests::GameStringsFile mStrings;
     Zest::ResourceManager mManifest{nullptr};
-    std::vector<std::string> mRequestedKeys;
     Tests::FakeResources mResources;
     HabitatRegistry mRegistry{mResources};
 };
 
 TEST_F(ContentLintTest, EveryNameAndDescriptionKeyHasAText)
 {
-    ASSERT_FALSE(mRequestedKeys.empty());
-    for (const std::string& key : mRequestedKeys) {
+    ASSERT_FALSE(mStrings.mRequestedKeys.empty());
+    for (const std::string& key : mStrings.mRequestedKeys) {
         EXPECT_TRUE(key.rfind("NAME_", 0) == 0 || key.rfind("DESC_", 0) == 0) << key;
-        const auto found = mStrings.find(key);
-        ASSERT_NE(found, mStrings.end()) << key << " is not in the string file";
-        EXPECT_FALSE(found->second.empty()) << key;
+        ASSERT_TRUE(mStrings.Has(key)) << key << " is not in the string file";
+        EXPECT_FALSE(mStrings.Text(key).empty()) << key;
     }
 }
 
@@ -124,8 +96,15 @@ TEST_F(ContentLintTest, EveryPictureIsDefinedInItsGroup)
         const HabitatGroupIds* const ids = FindHabitatGroupIds(habitat->mResourceGroup);
         ASSERT_NE(ids, nullptr) << habitat->mName << " has no play-screen pictures";
         const std::set<std::string> pictures = PicturesOf(habitat->mResourceGroup);
-        for (const char* const id : {ids->mBackImage, ids->mTopImage, ids->mMiniGameImage})
-            EXPECT_EQ(pictures.count(id), 1u) << id << " is not a picture of " << habitat->mResourceGroup;
+        int32_t kept = 0;
+        for (int32_t id = 0; id < RESOURCE_ID_COUNT; ++id) {
+            const ResourceEntry& entry = gResourceTable[id];
+            if (entry.mGroup != habitat->mResourceGroup)
+                continue;
+            EXPECT_EQ(pictures.count(entry.mId), 1u) << entry.mId << " is not a picture of " << entry.mGroup;
+            kept += entry.mVariable == ids->mBackImage || entry.mVariable == ids->mTopImage ? 1 : 0;
+        }
+        EXPECT_EQ(kept, 2) << "the play screen's pictures are not variables of " << habitat->mResourceGroup;
     }
 }
 

@@ -1,10 +1,12 @@
 #pragma once
 // A resource source for game tests: every id of a loadable group is a picture whose file
 // path is the id, so a test can tell which id a creature or a habitat took its picture
-// from. Groups can be made to fail and ids to be missing; a fatal report is counted
-// instead of ending the test program.
+// from; extracting a group points its picture variables at such pictures, until the source
+// goes. Groups can be made to fail and ids to be missing; a fatal report is counted instead
+// of ending the test program.
 
 #include "framework/graphics/Image.h"
+#include "game/Res.h"
 #include "game/ResourceGroupSource.h"
 
 #include <map>
@@ -16,6 +18,12 @@ namespace Tests {
 
 class FakeResources : public ResourceGroupSource {
 public:
+    ~FakeResources() override
+    {
+        for (Zest::Image** const variable : mFilledVariables)
+            *variable = nullptr;
+    }
+
     bool LoadGroup(const std::string& group) override
     {
         mLoadedGroups.push_back(group);
@@ -34,6 +42,23 @@ public:
         return &image;
     }
 
+    bool ExtractGroup(const std::string& group) override
+    {
+        for (int32_t id = 0; id < RESOURCE_ID_COUNT; ++id) {
+            const ResourceEntry& entry = gResourceTable[id];
+            if (entry.mGroup != group || entry.mKind != ResourceKind::Image)
+                continue;
+            if (mMissingImages.count(entry.mId) != 0)
+                return false;
+            Zest::Image& image = mImages[entry.mId];
+            image.mFilePath = entry.mId;
+            auto* const variable = static_cast<Zest::Image**>(entry.mVariable);
+            *variable = &image;
+            mFilledVariables.push_back(variable);
+        }
+        return true;
+    }
+
     void ReportFatalError() override { ++mFatalReports; }
 
     std::set<std::string> mFailingGroups;
@@ -42,6 +67,7 @@ public:
     std::vector<std::string> mDeletedGroups;
     std::vector<std::string> mRequestedImages;
     std::map<std::string, Zest::Image> mImages;
+    std::vector<Zest::Image**> mFilledVariables;
     int mFatalReports = 0;
 };
 
