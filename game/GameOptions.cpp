@@ -1,7 +1,6 @@
 #include "game/GameOptions.h"
 
 #include "framework/app/Buffer.h"
-#include "framework/app/FileHelpers.h"
 #include "game/SaveFiles.h"
 
 #include <array>
@@ -10,7 +9,8 @@
 namespace {
 
 const char* const kUnreadableMessage = "Could not read contents of options.dat";
-const char* const kDefaultsUsed = "\n\nThe default options are used.";
+const char* const kDefaultsUsed =
+    "\n\nThe default options are used. The file is moved to options.dat.damaged when the options are next saved.";
 
 // The installation's own writer only stores 0 to kVolumeSteps; anything else is damage.
 bool IsStoredVolume(const int32_t stored) { return stored >= 0 && stored <= GameOptions::kVolumeSteps; }
@@ -27,6 +27,13 @@ double FromStoredVolume(const int32_t stored) { return stored / static_cast<doub
 } // namespace
 
 GameOptions::LoadResult GameOptions::Load(const std::string& dataFolder, std::string* message)
+{
+    const LoadResult result = Read(dataFolder, message);
+    mRefusedFileInPlace = result == LoadResult::Refused;
+    return result;
+}
+
+GameOptions::LoadResult GameOptions::Read(const std::string& dataFolder, std::string* message)
 {
     // Bytes after the fields are ignored.
     std::vector<uint8_t> bytes;
@@ -75,10 +82,16 @@ GameOptions::LoadResult GameOptions::Load(const std::string& dataFolder, std::st
     return LoadResult::Loaded;
 }
 
-bool GameOptions::Save(const std::string& dataFolder) const
+bool GameOptions::Save(const std::string& dataFolder)
 {
     if (!mSaveEnabled)
         return true;
+    if (mRefusedFileInPlace) {
+        std::string asideName;
+        if (!MoveFileAside(dataFolder, kFileName, &asideName))
+            return false;
+        mRefusedFileInPlace = false;
+    }
     Zest::Buffer buffer;
     buffer.WriteLong(mReservedValue);
     buffer.WriteLong(ToStoredVolume(mMusicVolume));
@@ -86,10 +99,5 @@ bool GameOptions::Save(const std::string& dataFolder) const
     for (const bool flag : {mTutorialTips, mReservedFlag, mAnimalNames, mHintFeature, mScanLines, mMuteOnPause})
         buffer.WriteBoolean(flag);
 
-    const std::string path = dataFolder + kFileName;
-    if (!Zest::WriteFileAtomically(path, buffer.GetDataPtr(), static_cast<size_t>(buffer.GetDataLen())))
-        return false;
-    // Every player of the machine shares the options; a refusal changes nothing written.
-    Zest::AllowAllAccess(path);
-    return true;
+    return WriteSaveFile(dataFolder + kFileName, buffer);
 }

@@ -17,6 +17,9 @@
 class GameOptions {
 public:
     static constexpr const char* kFileName = "options.dat";
+    // Where a refused file goes before the next save (beside it; ".1", ".2" … added when it
+    // is taken).
+    static constexpr const char* kSetAsideFileName = "options.dat.damaged";
     static constexpr int32_t kFileSize = 18;
     // A stored volume is the volume times this, so 1.0 is stored as 1024.
     static constexpr int32_t kVolumeSteps = 1024;
@@ -27,6 +30,7 @@ public:
         // There is no file: nothing changed. A first start.
         Missing,
         // The file could not be read or is damaged: nothing changed, and the message says why.
+        // The file stays until the next save, which first moves it to kSetAsideFileName.
         Refused,
     };
 
@@ -39,7 +43,9 @@ public:
     // Writes options.dat into the data folder as one step (a temporary file beside it,
     // flushed and renamed over the old one). False when it could not be written; the old
     // file is then left whole. Writes nothing, successfully, while mSaveEnabled is false.
-    bool Save(const std::string& dataFolder) const;
+    // After a refused load the refused file is first moved aside (false, with nothing
+    // written, when it cannot be moved).
+    bool Save(const std::string& dataFolder);
 
     // Stored in the file and written back unchanged; nothing else reads it.
     int32_t mReservedValue = 0;
@@ -61,6 +67,12 @@ public:
     bool mMuteOnPause = true;
     // Save writes the file; not stored.
     bool mSaveEnabled = true;
+
+private:
+    LoadResult Read(const std::string& dataFolder, std::string* message);
+
+    // The last load refused the file on disk, which the next save moves aside first.
+    bool mRefusedFileInPlace = false;
 };
 
 // The one record of the process, made with its defaults on first use and destroyed at exit;

@@ -233,6 +233,22 @@ TEST_F(GameOptionsTest, AFailedSaveReportsItAndLeavesTheOldFileWhole)
     EXPECT_FALSE(fs::exists(mFolder.Path() / "missing"));
 }
 
+TEST_F(GameOptionsTest, ARefusedFileIsMovedAsideBeforeTheNextSave)
+{
+    const std::string damaged = kKnownFile.substr(0, 7);
+    WriteFile(damaged);
+    GameOptions options;
+    std::string message;
+    ASSERT_EQ(options.Load(Folder(), &message), GameOptions::LoadResult::Refused);
+    EXPECT_EQ(Tests::ReadBytes(FilePath()), damaged) << "kept until a save";
+
+    ASSERT_TRUE(options.Save(Folder()));
+    EXPECT_EQ(Tests::ReadBytes(mFolder.Path() / GameOptions::kSetAsideFileName), damaged);
+    EXPECT_EQ(Tests::ReadBytes(FilePath()).size(), static_cast<size_t>(GameOptions::kFileSize));
+    ASSERT_TRUE(options.Save(Folder()));
+    EXPECT_EQ(Tests::ReadBytes(mFolder.Path() / GameOptions::kSetAsideFileName), damaged) << "moved once";
+}
+
 TEST_F(GameOptionsTest, SavingSwitchedOffWritesNothing)
 {
     WriteFile(kKnownFile);
