@@ -2,6 +2,7 @@
 
 #include "framework/app/FileHelpers.h"
 #include "framework/app/PathHelpers.h"
+#include "framework/graphics/AppInterface.h"
 #include "framework/resources/ResourceManager.h"
 #include "framework/widgets/WidgetFlags.h"
 #include "framework/widgets/WidgetManager.h"
@@ -152,10 +153,10 @@ void GameApp::LoadResourceGroup(const char* const group, bool (*const extract)(Z
 
 void GameApp::SetCustomCursorImages()
 {
-    SetCustomCursorImage(0, IMAGE_CUSTOM_POINTER);
-    SetCustomCursorImage(1, IMAGE_CUSTOM_HAND);
-    SetCustomCursorImage(2, IMAGE_CUSTOM_DRAGGING);
-    SetCustomCursorImage(3, IMAGE_CUSTOM_TEXT);
+    SetCustomCursorImage(Zest::CURSOR_POINTER, IMAGE_CUSTOM_POINTER);
+    SetCustomCursorImage(Zest::CURSOR_HAND, IMAGE_CUSTOM_HAND);
+    SetCustomCursorImage(Zest::CURSOR_DRAG, IMAGE_CUSTOM_DRAGGING);
+    SetCustomCursorImage(Zest::CURSOR_TEXT, IMAGE_CUSTOM_TEXT);
 }
 
 void GameApp::StopWithError(const std::string& message)

@@ -4,6 +4,17 @@
 #include "game/PlayerProfile.h"
 #include "game/SaveFileReader.h"
 
+namespace {
+
+// The counters a profile stores, in their order in the file.
+constexpr int32_t GameStats::* kStoredCounters[] = {
+    &GameStats::mLongestChain, &GameStats::mReserved2,     &GameStats::mChainsMade, &GameStats::mPairsMatched,
+    &GameStats::mTilesTaken,   &GameStats::mCollectorCombos, &GameStats::mFullColumns, &GameStats::mFullRows,
+    &GameStats::mWebsBurnt,    &GameStats::mBananasCleared, &GameStats::mFaultlessMiniGames,
+};
+
+} // namespace
+
 void GameStats::ClearGameCounters()
 {
     mMiniGameScore = 0;
@@ -29,11 +40,8 @@ void GameStats::CopyCarriedCounters(const GameStats& from)
 
 void GameStats::CopyStoredCounters(const GameStats& from)
 {
-    CopyCarriedCounters(from);
-    mTilesTaken = from.mTilesTaken;
-    mReserved2 = from.mReserved2;
-    mLongestChain = from.mLongestChain;
-    mPairsMatched = from.mPairsMatched;
+    for (const auto counter : kStoredCounters)
+        this->*counter = from.*counter;
 }
 
 void GameStats::CopyFromProfile(const PlayerProfile& profile, const bool newHabitat)
@@ -46,15 +54,12 @@ void GameStats::CopyFromProfile(const PlayerProfile& profile, const bool newHabi
 
 void GameStats::Write(Zest::Buffer& buffer) const
 {
-    for (const int32_t counter : {mLongestChain, mReserved2, mChainsMade, mPairsMatched, mTilesTaken, mCollectorCombos,
-                                  mFullColumns, mFullRows, mWebsBurnt, mBananasCleared, mFaultlessMiniGames})
-        buffer.WriteLong(counter);
+    for (const auto counter : kStoredCounters)
+        buffer.WriteLong(this->*counter);
 }
 
 void GameStats::Read(SaveFileReader& reader)
 {
-    for (int32_t* const counter : {&mLongestChain, &mReserved2, &mChainsMade, &mPairsMatched, &mTilesTaken,
-                                   &mCollectorCombos, &mFullColumns, &mFullRows, &mWebsBurnt, &mBananasCleared,
-                                   &mFaultlessMiniGames})
-        *counter = reader.ReadLong();
+    for (const auto counter : kStoredCounters)
+        this->*counter = reader.ReadLong();
 }

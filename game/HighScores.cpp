@@ -1,12 +1,9 @@
 #include "game/HighScores.h"
 
 #include "framework/app/Buffer.h"
-#include "framework/app/FileHelpers.h"
+#include "game/SaveFileReader.h"
 #include "game/SaveFiles.h"
-#include "platform/win32/Path.h"
 
-#include <cstdio>
-#include <memory>
 #include <utility>
 
 namespace {
@@ -21,28 +18,19 @@ const char* const kUnreadableMessage = "Could not read contents of scoreslists.d
 const char* const kFileKept = "The file is left as it is, unless a new high score is entered: it is then "
                               "moved to scoreslists.dat.damaged.";
 
-// The ten records, or false when one of them does not fit in the bytes. A negative name
-// length is refused too: the writer never stores one, so it can only come from damage.
+// The ten records, or false when one of them does not fit in the bytes or is damaged.
 bool ReadRows(const std::vector<uint8_t>& bytes, HighScoreList* rows)
 {
     Zest::Buffer buffer;
     buffer.SetData(bytes.data(), static_cast<int32_t>(bytes.size()));
-    size_t remaining = bytes.size();
-    for (int32_t row = 0; row < HighScoreStore::kRowCount; ++row) {
-        if (remaining < kLengthBytes)
-            return false;
-        const int16_t nameLength = buffer.ReadShort();
-        remaining -= kLengthBytes;
-        if (nameLength < 0 || remaining < static_cast<size_t>(nameLength) + 2 * kNumberBytes)
-            return false;
-        std::string name(static_cast<size_t>(nameLength), '\0');
-        buffer.ReadBytes(reinterpret_cast<uint8_t*>(name.data()), nameLength);
-        const int32_t level = buffer.ReadLong();
-        const int32_t score = buffer.ReadLong();
-        remaining -= static_cast<size_t>(nameLength) + 2 * kNumberBytes;
+    SaveFileReader reader(buffer);
+    for (int32_t row = 0; row < HighScoreStore::kRowCount && !reader.IsDamaged(); ++row) {
+        std::string name = reader.ReadString();
+        const int32_t level = reader.ReadLong();
+        const int32_t score = reader.ReadLong();
         rows->emplace_back(std::move(name), level, score);
     }
-    return true;
+    return !reader.IsDamaged();
 }
 
 HighScoreList DefaultRows()
@@ -112,12 +100,7 @@ bool HighScoreStore::Save(const std::string& dataFolder)
         buffer.WriteLong(row.level);
         buffer.WriteLong(row.score);
     }
-    if (buffer.HasFailed() ||
-        !Zest::WriteFileAtomically(path, buffer.GetDataPtr(), static_cast<size_t>(buffer.GetDataLen())))
-        return false;
-    // Every player of the machine shares the list; a refusal changes nothing written.
-    Zest::AllowAllAccess(path);
-    return true;
+    return WriteSaveFile(path, buffer);
 }
 
 int32_t HighScoreStore::FindRank(const int32_t score) const

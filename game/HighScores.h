@@ -68,7 +68,7 @@ public:
     // rank. A name too long for the file is cut to the longest the file can hold.
     int32_t Insert(const std::string& name, int32_t level, int32_t score);
 
-    HighScoreList GetScores() const { return mScores; }
+    const HighScoreList& GetScores() const { return mScores; }
 
 private:
     HighScoreList mScores;

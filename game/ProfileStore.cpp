@@ -1,14 +1,11 @@
 #include "game/ProfileStore.h"
 
 #include "framework/app/Buffer.h"
-#include "framework/app/FileHelpers.h"
 #include "game/SaveFileReader.h"
 #include "game/SavedStage.h"
 #include "game/SaveFiles.h"
-#include "platform/win32/Path.h"
 
 
-#include <cstdio>
 #include <memory>
 #include <utility>
 
@@ -143,14 +140,7 @@ bool ProfileStore::Save(const std::string& dataFolder)
     for (const std::unique_ptr<PlayerProfile>& profile : mProfiles)
         WriteProfileRecord(buffer, *profile);
 
-    const std::string path = dataFolder + kFileName;
-    // A string too long for the file fails the buffer; such a file would not read back.
-    if (buffer.HasFailed() ||
-        !Zest::WriteFileAtomically(path, buffer.GetDataPtr(), static_cast<size_t>(buffer.GetDataLen())))
-        return false;
-    // Every player of the machine shares the profiles; a refusal changes nothing written.
-    Zest::AllowAllAccess(path);
-    return true;
+    return WriteSaveFile(dataFolder + kFileName, buffer);
 }
 
 void ProfileStore::AddProfile(std::unique_ptr<PlayerProfile> profile)

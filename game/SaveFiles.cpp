@@ -1,5 +1,7 @@
 #include "game/SaveFiles.h"
 
+#include "framework/app/Buffer.h"
+#include "framework/app/FileHelpers.h"
 #include "framework/resources/PakFile.h"
 #include "platform/win32/Path.h"
 
@@ -82,4 +84,14 @@ bool MoveFileAside(const std::string& folder, const std::string& fileName, std::
             return false;
     }
     return false;
+}
+
+bool WriteSaveFile(const std::string& path, const Zest::Buffer& buffer)
+{
+    if (buffer.HasFailed() ||
+        !Zest::WriteFileAtomically(path, buffer.GetDataPtr(), static_cast<size_t>(buffer.GetDataLen())))
+        return false;
+    // A refusal changes nothing written.
+    Zest::AllowAllAccess(path);
+    return true;
 }

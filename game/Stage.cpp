@@ -24,7 +24,8 @@ StageGoal Stage::GetGoal(const int32_t index) const
 
 int32_t Stage::GetGoalTarget(const int32_t index) const
 {
-    // A saved game could hold fewer targets than goals: a goal without one is not counted.
+    // A stage whose targets were set by hand may have fewer than goals: a goal without one
+    // is not counted.
     if (index < 0 || index >= static_cast<int32_t>(mGoalTargets.size()))
         return StageGoal::NOT_COUNTED;
     return mGoalTargets[index];
@@ -78,7 +79,8 @@ void Stage::ActivateCreatures() const
 template <typename Visit>
 void Stage::ForEachTarget(Visit visit) const
 {
-    // A saved game could hold fewer targets than goals; only the pairs that exist count.
+    // A stage whose targets were set by hand may have fewer than goals; only the pairs that
+    // exist count.
     const size_t pairs = std::min(mGoals.size(), mGoalTargets.size());
     for (size_t i = 0; i < pairs; ++i) {
         if (mGoalTargets[i] != StageGoal::NOT_COUNTED)

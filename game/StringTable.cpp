@@ -1,6 +1,7 @@
 #include "game/StringTable.h"
 
 #include "framework/app/Debug.h"
+#include "framework/resources/XMLParser.h"
 
 namespace {
 
@@ -12,20 +13,21 @@ const char* const kValueAttribute = "value";
 
 bool StringTable::Load(const std::string& fileName, std::string* message)
 {
-    if (!mParser.OpenFile(fileName)) {
-        *message = mParser.GetErrorText();
+    Zest::XMLParser parser;
+    if (!parser.OpenFile(fileName)) {
+        *message = parser.GetErrorText();
         return false;
     }
     Zest::XMLElement element;
-    while (mParser.NextElement(&element)) {
+    while (parser.NextElement(&element)) {
         if (element.mType != Zest::XMLElement::TYPE_START || element.mSection != kKeySection)
             continue;
         const auto value = element.mAttributes.find(kValueAttribute);
         SetString(element.mValue, value != element.mAttributes.end() ? value->second : std::string());
     }
     // The texts read so far stay usable; the content check reports a damaged file in full.
-    if (mParser.HasFailed())
-        Zest::OutputDebug("%s\r\n", mParser.GetErrorText().c_str());
+    if (parser.HasFailed())
+        Zest::OutputDebug("%s\r\n", parser.GetErrorText().c_str());
     return true;
 }
 

@@ -4,8 +4,6 @@
 // in its attribute "value". Screens keep keys and look their texts up each time they lay
 // them out or draw them. Keys and texts are 8-bit and compared exactly (case matters).
 
-#include "framework/resources/XMLParser.h"
-
 #include <loki/Singleton.h>
 
 #include <map>
@@ -29,7 +27,6 @@ public:
     void SetString(const std::string& key, const std::string& text);
 
 private:
-    Zest::XMLParser mParser;
     std::map<std::string, std::string> mStrings;
 };
 

@@ -56,7 +56,7 @@ void HighScoresDisplayWidget::Draw(Zest::Graphics* const g)
     Zest::Color highlight = kHighlightColor;
     highlight.mAlpha = alpha;
     const int32_t rowStep = FONT_IN_GAME_LABELS->GetHeight() + kRowGap;
-    const HighScoreList scores = HighScoreStoreHolder::Instance().GetScores();
+    const HighScoreList& scores = HighScoreStoreHolder::Instance().GetScores();
     for (size_t i = 0; i < scores.size(); ++i) {
         const auto row = static_cast<int32_t>(i);
         const int32_t baseline = kFirstRowBaseline + row * rowStep;

@@ -216,7 +216,7 @@ protected:
     static std::string Name(const std::string&) { return "Great Wall!"; }
 
     Zest::MemoryImage mScreen{&mApp};
-    Tests::RecordingFont mFont;
+    Tests::RunRecordingFont mFont;
     std::unique_ptr<Zest::MemoryImage> mPicture;
     Zest::Image* mSavedPicture = nullptr;
     Zest::Font* mSavedFont = nullptr;

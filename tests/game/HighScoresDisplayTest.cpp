@@ -39,7 +39,7 @@ protected:
     }
 
     // The table drawn as the manager draws it, in its own coordinates, over a grey screen.
-    std::vector<RecordingFont::Run> DrawTable(HighScoresDisplayWidget& table)
+    std::vector<RunRecordingFont::Run> DrawTable(HighScoresDisplayWidget& table)
     {
         FillScreen(kBehindGrey);
         mLabelFont.mRuns.clear();
@@ -128,7 +128,7 @@ TEST_F(HighScoresDisplayTest, EachRowShowsRankNameAndScoreOnItsBaselineAtTheTabl
     const HighScoreList scores = HighScoreStoreHolder::Instance().GetScores();
     HighScoresDisplayWidget& table = OpenFromScoreList();
     table.mAlpha = 100.7f;
-    const std::vector<RecordingFont::Run> runs = DrawTable(table);
+    const std::vector<RunRecordingFont::Run> runs = DrawTable(table);
 
     // The darkened screen, the panel and the title at full strength.
     EXPECT_TRUE(ShowsColor(kShadedGrey, Pixel(5, 5)));
@@ -152,7 +152,7 @@ TEST_F(HighScoresDisplayTest, EachRowShowsRankNameAndScoreOnItsBaselineAtTheTabl
         SCOPED_TRACE(row);
         const std::string rank = std::to_string(row + 1);
         const int baseline = 100 + row * kRowStep;
-        const RecordingFont::Run* const run = &runs[2 + 3 * static_cast<size_t>(row)];
+        const RunRecordingFont::Run* const run = &runs[2 + 3 * static_cast<size_t>(row)];
         EXPECT_EQ(run[0].mText, rank);
         EXPECT_EQ(run[0].mX, 30 + (25 - 10 * static_cast<int>(rank.size())) / 2) << "centred in 25 from x 30";
         EXPECT_EQ(run[1].mText, scores[static_cast<size_t>(row)].name);
@@ -173,7 +173,7 @@ TEST_F(HighScoresDisplayTest, OnlyAHighlightRowWithinTheTableIsDrawnInDarkRed)
     for (const int highlight : {-1, 0, 3, 9, 10}) {
         SCOPED_TRACE(highlight);
         table.mHighlightRow = highlight;
-        const std::vector<RecordingFont::Run> runs = DrawTable(table);
+        const std::vector<RunRecordingFont::Run> runs = DrawTable(table);
         ASSERT_EQ(runs.size(), 32u);
         for (int row = 0; row < 10; ++row) {
             const Color& base = row == highlight ? kHighlightRed : kTestTextColor;

@@ -21,14 +21,14 @@ protected:
     // A player already chosen, so that the buttons are shown from the start.
     void MakeAnnCurrent() { mHost.mProfiles.AddProfile(std::make_unique<PlayerProfile>("Ann")); }
 
-    std::vector<RecordingFont::Run> DrawMenu(MainMenu& menu)
+    std::vector<RunRecordingFont::Run> DrawMenu(MainMenu& menu)
     {
         mLabelFont.mRuns.clear();
         mLegalsFont.mRuns.clear();
         ClearScreen();
         Zest::Graphics g(&mScreen);
         menu.Draw(&g);
-        std::vector<RecordingFont::Run> runs = mLegalsFont.mRuns;
+        std::vector<RunRecordingFont::Run> runs = mLegalsFont.mRuns;
         runs.insert(runs.end(), mLabelFont.mRuns.begin(), mLabelFont.mRuns.end());
         return runs;
     }
@@ -249,11 +249,11 @@ TEST_F(MainMenuTest, TheFootShowsNoticeAndVersionAndTheWelcomeLineOnlyAPlayerTha
     const std::string notice = "Copyright 2026 Brightfold LLC. All rights reserved.";
     const int noticeX = 1 + (800 - 10 * static_cast<int>(notice.size())) / 2;
     const Color foot(kFootColor.mRed, kFootColor.mGreen, kFootColor.mBlue, 100);
-    const auto Same = [](const RecordingFont::Run& a, const RecordingFont::Run& b) {
+    const auto Same = [](const RunRecordingFont::Run& a, const RunRecordingFont::Run& b) {
         return a.mText == b.mText && a.mX == b.mX && a.mY == b.mY && a.mColor == b.mColor;
     };
 
-    std::vector<RecordingFont::Run> runs = DrawMenu(*menu);
+    std::vector<RunRecordingFont::Run> runs = DrawMenu(*menu);
     ASSERT_EQ(runs.size(), 2u) << "no welcome line while nobody is current";
     EXPECT_TRUE(Same(runs[0], {notice, noticeX, 591, foot}));
     EXPECT_TRUE(Same(runs[1], {kTestVersion, 800 - 80, 595, foot})) << "right-aligned";

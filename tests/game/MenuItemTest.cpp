@@ -307,7 +307,7 @@ TEST_F(MenuItemDrawTest, LabelIsCentredInTheBoxOfItsPicture)
 {
     const auto normal = SolidImage(&mApp, 200, 50, Color(20, 20, 20));
     const auto over = SolidImage(&mApp, 100, 20, Color(20, 20, 20));
-    RecordingFont font;
+    RunRecordingFont font;
     mItem->Resize(100, 100, 300, 80);
     mItem->mFont = &font;
     mItem->mLabel = "Play";
@@ -328,7 +328,7 @@ TEST_F(MenuItemDrawTest, LabelIsCentredInTheBoxOfItsPicture)
 
 TEST_F(MenuItemDrawTest, LabelTakesTheHoverColourAndTheItemsOpacity)
 {
-    RecordingFont font;
+    RunRecordingFont font;
     mItem->mFont = &font;
     mItem->mLabel = "Play";
     mItem->SetLabelColor(Color(66, 36, 0));
@@ -345,7 +345,7 @@ TEST_F(MenuItemDrawTest, LabelTakesTheHoverColourAndTheItemsOpacity)
 
 TEST_F(MenuItemDrawTest, NoLabelWithoutFontOrText)
 {
-    RecordingFont font;
+    RunRecordingFont font;
     mItem->mLabel = "Play";
     Draw();
     mItem->mFont = &font;

@@ -38,9 +38,9 @@ public:
     std::vector<Zest::Widget*> mDeferred;
 };
 
-// Every character is 10 pixels wide; each drawn run is recorded at its baseline, in its
-// colour.
-class RecordingFont : public Zest::Font {
+// Every character is 10 pixels wide; each drawn run is recorded at its baseline (without the
+// context's translation), in its colour.
+class RunRecordingFont : public Zest::Font {
 public:
     struct Run {
         std::string mText;
@@ -49,7 +49,7 @@ public:
         Zest::Color mColor;
     };
 
-    RecordingFont()
+    RunRecordingFont()
     {
         mAscent = 12;
         mHeight = 16;
@@ -61,7 +61,7 @@ public:
     {
         mRuns.push_back({text, x, y, color});
     }
-    Zest::Font* Duplicate() const override { return new RecordingFont(*this); }
+    Zest::Font* Duplicate() const override { return new RunRecordingFont(*this); }
 
     std::vector<Run> mRuns;
 };

@@ -31,7 +31,7 @@ protected:
 
     CustomEditWidget& Field() { return *mEntry->mNameEdit; }
     // The field draws with its own copy of the label font.
-    std::vector<RecordingFont::Run>& FieldRuns() { return static_cast<RecordingFont&>(*Field().mFont).mRuns; }
+    std::vector<RunRecordingFont::Run>& FieldRuns() { return static_cast<RunRecordingFont&>(*Field().mFont).mRuns; }
 
     // Characters as typed on the keyboard, to the widget with the focus.
     void Type(const std::string& text)

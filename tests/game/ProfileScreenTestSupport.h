@@ -314,9 +314,9 @@ protected:
     std::unique_ptr<Zest::MemoryImage> mSubmenu =
         SolidImage(&mApp, kSubmenuWidth, kSubmenuHeight, Zest::Color(220, 200, 160));
     std::unique_ptr<Zest::MemoryImage> mScanLines = SolidImage(&mApp, 800, 600, Zest::Color::White);
-    RecordingFont mLabelFont;
-    RecordingFont mLegalsFont;
-    RecordingFont mStoryFont;
+    RunRecordingFont mLabelFont;
+    RunRecordingFont mLegalsFont;
+    RunRecordingFont mStoryFont;
     FakeProfileHost mHost{mServices.mLog, mManager};
 };
 

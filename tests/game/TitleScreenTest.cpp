@@ -109,8 +109,8 @@ protected:
     std::unique_ptr<Zest::MemoryImage> mLogo = SolidImage(&mApp, 800, 600, kLogoColor);
     std::unique_ptr<Zest::MemoryImage> mLabel = SolidImage(&mApp, 100, 10, kLabelColor);
     std::unique_ptr<Zest::MemoryImage> mBar = SolidImage(&mApp, kBarWidth, kBarHeight, kBarColor);
-    RecordingFont mLegalsFont;
-    RecordingFont mLabelFont;
+    RunRecordingFont mLegalsFont;
+    RunRecordingFont mLabelFont;
     FakeTitleHost mHost{mServices.mLog};
     TitleScreen* mTitle = nullptr;
 };
