@@ -97,6 +97,8 @@ ZestAppBase::~ZestAppBase()
     // for deletion; they go while the widget tree is there.
     while (!mDialogs.empty())
         CloseDialogEx(mDialogs.begin()->first, true, true);
+    // Gone from inside an update step, entries of an outer step would never fall due.
+    mStepDepth = 0;
     while (!mDeferredDeletes.empty())
         DeleteDeferredWidgets();
     delete mWidgetManager;

@@ -86,6 +86,11 @@ Dialog::Dialog(const int id, const bool isModal, const std::string& header, cons
 
 Dialog::~Dialog()
 {
+    // A WaitForResult still running learns that the dialog went, and with which result.
+    if (mWaiter != nullptr) {
+        mWaiter->mGone = true;
+        mWaiter->mResult = mResult;
+    }
     delete mYesButton;
     delete mNoButton;
     delete mHeaderFont;
@@ -168,8 +173,15 @@ int Dialog::WaitForResult(const bool autoKill)
     DialogHost* const host = dynamic_cast<DialogHost*>(AppOf(mWidgetManager));
     if (host == nullptr)
         return mResult;
-    while (mWidgetManager != nullptr && mResult == kNoResult && host->UpdateStep(nullptr)) {
+    // The updates run below may close and delete this dialog (a replacement under its id,
+    // an update that closes it); then nothing of it may be touched again.
+    Waiter waiter;
+    mWaiter = &waiter;
+    while (!waiter.mGone && mWidgetManager != nullptr && mResult == kNoResult && host->UpdateStep(nullptr)) {
     }
+    if (waiter.mGone)
+        return waiter.mResult;
+    mWaiter = nullptr;
     const int result = mResult;
     // Only this dialog: another may have been opened under the same id meanwhile.
     if (autoKill && host->GetDialog(mId) == this)

@@ -132,10 +132,18 @@ public:
     int32_t mButtonSideMargin = 0;
 
 private:
+    // What a running WaitForResult learns when the dialog is deleted under it.
+    struct Waiter {
+        bool mGone = false;
+        int mResult = kNoResult;
+    };
+
     void EnsureFonts();
     // The footer is drawn as a line (it is not the single button's label).
     bool HasFooterLine() const;
     int BodyLineSpacing() const;
+
+    Waiter* mWaiter = nullptr;
 };
 
 } // namespace Zest

@@ -254,6 +254,48 @@ TEST_F(AppDialogsTest, DialogsStillOpenAndQueuedDeletionsGoWithTheApplication)
     EXPECT_EQ(deleted, 3);
 }
 
+// Closes dialog 1 from its fixed update, as a timeout would.
+class DialogCloser : public Zest::Widget {
+public:
+    explicit DialogCloser(Zest::ZestAppBase& app) : mApp(app) {}
+    void Update() override
+    {
+        Widget::Update();
+        mApp.CloseDialog(1);
+    }
+
+private:
+    Zest::ZestAppBase& mApp;
+};
+
+// Runs its frames without drawing, so that waiting steps through updates only.
+class UndrawnCountingDialogApp : public CountingDialogApp {
+public:
+    using CountingDialogApp::CountingDialogApp;
+    bool DrawFrame() override
+    {
+        AccumulatePendingTime();
+        mLastDrawSkipped = false;
+        mUpdatedSinceDraw = false;
+        return true;
+    }
+};
+
+TEST_F(AppDialogsTest, WaitingEndsWhenAnUpdateClosesAndDeletesTheDialog)
+{
+    int deleted = 0;
+    UndrawnCountingDialogApp app(deleted);
+    app.mLoadingCompleted = true;
+    Dialog* const dialog = app.OpenDialog(1, true, "", "", "", 2);
+    DialogCloser closer(app);
+    closer.Resize(0, 0, 1, 1);
+    app.mWidgetManager->AddWidget(&closer);
+    // The dialog is gone before an answer came; the sanitizer reports any read of it.
+    EXPECT_EQ(dialog->WaitForResult(true), Dialog::kNoResult);
+    EXPECT_EQ(deleted, 1);
+    app.mWidgetManager->RemoveWidget(&closer);
+}
+
 TEST_F(AppDialogsTest, UnknownIdIsNotOpen)
 {
     DialogApp app;
