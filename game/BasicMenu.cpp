@@ -18,12 +18,8 @@ void BasicMenu::ReleaseItems()
     std::vector<MenuItem*> items;
     items.swap(mItems);
     for (MenuItem* const item : items) {
-        if (item == nullptr)
-            continue;
-        if (item->mParent != nullptr)
-            item->mParent->RemoveWidget(item);
-        // Deferred, because the menu may be closing from one of its own items' actions.
-        GetMenuServices().DeferDeleteWidget(item);
+        if (item != nullptr)
+            ReleaseWidget(item);
     }
 }
 

@@ -77,6 +77,7 @@ GameApp::~GameApp()
     RemoveMainMenu();
     // Widgets queued for deletion (the title's button among them) go while the tree exists;
     // a screen's destructor may queue its own dialogs, which go in the next round.
+    mStepDepth = 0;
     while (!mDeferredDeletes.empty())
         DeleteDeferredWidgets();
     XtremaPHX2D::xtrDestroyXtremaSDK();

@@ -9,6 +9,7 @@
 #include "framework/widgets/WidgetManager.h"
 #include "game/AnimatedWidget.h"
 #include "game/Awards.h"
+#include "game/MenuServices.h"
 #include "game/PlayerProfile.h"
 #include "game/Res.h"
 #include "game/StringTable.h"
@@ -27,8 +28,7 @@ void GameApp::RemoveMainMenu()
 {
     if (mMainMenu == nullptr)
         return;
-    mWidgetManager->RemoveWidget(mMainMenu);
-    DeferDeleteWidget(mMainMenu);
+    ReleaseWidget(mMainMenu);
     mMainMenu = nullptr;
     UnloadMainMenuResources();
 }
@@ -53,8 +53,7 @@ void GameApp::RemovePlayerNameEntry()
 {
     if (mPlayerNameEntry == nullptr)
         return;
-    mWidgetManager->RemoveWidget(mPlayerNameEntry);
-    DeferDeleteWidget(mPlayerNameEntry);
+    ReleaseWidget(mPlayerNameEntry);
     mPlayerNameEntry = nullptr;
     if (mSelectProfile != nullptr)
         mSelectProfile->SetDisabled(false);
@@ -82,8 +81,7 @@ void GameApp::RemoveSelectProfile()
 {
     if (mSelectProfile == nullptr)
         return;
-    mWidgetManager->RemoveWidget(mSelectProfile);
-    DeferDeleteWidget(mSelectProfile);
+    ReleaseWidget(mSelectProfile);
     mSelectProfile = nullptr;
 }
 

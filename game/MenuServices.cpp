@@ -34,3 +34,10 @@ MenuServices& GetMenuServices()
 }
 
 void SetMenuServices(MenuServices* const services) { gInstalledServices = services; }
+
+void ReleaseWidget(Zest::Widget* const widget)
+{
+    if (widget->mParent != nullptr)
+        widget->mParent->RemoveWidget(widget);
+    GetMenuServices().DeferDeleteWidget(widget);
+}

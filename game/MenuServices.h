@@ -19,5 +19,8 @@ public:
 
 // The installed services, or else the application's.
 MenuServices& GetMenuServices();
+// Takes the widget out of its parent, if it has one, and queues it for deletion: a screen
+// may be going from inside a click on the widget, or input may still be on its way to it.
+void ReleaseWidget(Zest::Widget* widget);
 // Null goes back to the application's.
 void SetMenuServices(MenuServices* services);

@@ -84,10 +84,7 @@ void MainMenu::ReleaseHighScores()
 {
     if (mHighScores == nullptr)
         return;
-    if (mHighScores->mParent != nullptr)
-        mHighScores->mParent->RemoveWidget(mHighScores);
-    // Deferred: the table's own back button may be what closes it.
-    GetMenuServices().DeferDeleteWidget(mHighScores);
+    ReleaseWidget(mHighScores);
     mHighScores = nullptr;
 }
 

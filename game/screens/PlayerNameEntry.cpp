@@ -91,14 +91,18 @@ void PlayerNameEntry::CreateDoneButton()
 void PlayerNameEntry::RemovedFromManager(Zest::WidgetManager* const manager)
 {
     BasicMenu::RemovedFromManager(manager);
+    DetachNameEdit();
+}
+
+void PlayerNameEntry::DetachNameEdit()
+{
     if (mNameEdit != nullptr && mNameEdit->mParent != nullptr)
         mNameEdit->mParent->RemoveWidget(mNameEdit.get());
 }
 
 void PlayerNameEntry::ReleaseNameEdit()
 {
-    if (mNameEdit != nullptr && mNameEdit->mParent != nullptr)
-        mNameEdit->mParent->RemoveWidget(mNameEdit.get());
+    DetachNameEdit();
     mNameEdit.reset();
 }
 

@@ -80,5 +80,7 @@ public:
 private:
     void CreateNameEdit();
     void CreateDoneButton();
+    // Takes the field out of the widget tree; it stays the dialog's.
+    void DetachNameEdit();
     void ReleaseNameEdit();
 };

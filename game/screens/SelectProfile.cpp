@@ -90,15 +90,10 @@ void SelectProfile::RemovedFromManager(Zest::WidgetManager* const manager)
 
 void SelectProfile::ReleaseList()
 {
-    for (Zest::Widget* const widget : {static_cast<Zest::Widget*>(mProfileList),
-                                       static_cast<Zest::Widget*>(mProfileScrollbar)}) {
-        if (widget == nullptr)
-            continue;
-        if (widget->mParent != nullptr)
-            widget->mParent->RemoveWidget(widget);
-        // Deferred, because input may still be on its way to them in this update.
-        GetMenuServices().DeferDeleteWidget(widget);
-    }
+    if (mProfileList != nullptr)
+        ReleaseWidget(mProfileList);
+    if (mProfileScrollbar != nullptr)
+        ReleaseWidget(mProfileScrollbar);
     mProfileList = nullptr;
     mProfileScrollbar = nullptr;
 }

@@ -48,10 +48,7 @@ void TitleScreen::ReleaseClickHereButton()
     if (button == nullptr)
         return;
     mClickHereButton = nullptr;
-    if (button->mParent != nullptr)
-        button->mParent->RemoveWidget(button);
-    // Deferred: the button may be inside its own click.
-    GetMenuServices().DeferDeleteWidget(button);
+    ReleaseWidget(button);
 }
 
 void TitleScreen::UpdateSmooth(float)
@@ -83,9 +80,7 @@ void TitleScreen::UpdateSmooth(float)
 
     if (mState == FINISHED && percent == 100) {
         TitleScreenHost* const app = mApp;
-        if (mParent != nullptr)
-            mParent->RemoveWidget(this);
-        GetMenuServices().DeferDeleteWidget(this);
+        ReleaseWidget(this);
         app->TitleScreenIsFinished();
     }
 }
