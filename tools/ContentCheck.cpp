@@ -6,9 +6,9 @@
 // Runs headless with SDL's dummy drivers; the content is read from the folder (loose files
 // or main.pak). Prints every problem and ends with status 1 when there is one.
 
+#include "framework/app/Buffer.h"
 #include "framework/app/ZestAppBase.h"
 #include "framework/graphics/Font.h"
-#include "framework/resources/PakFile.h"
 #include "framework/resources/ResourceManager.h"
 #include "framework/resources/XMLParser.h"
 #include "framework/sound/OggFile.h"
@@ -35,20 +35,6 @@ const char* const kSongs[] = {"music/title.ogg",         "music/amazon.ogg",    
                               "music/alaska.ogg",        "music/arctic.ogg",       "music/fly_orchestra.ogg",
                               "music/plane_engine.ogg",  "music/medal_loop.ogg",   "music/success.ogg",
                               "music/minigame.ogg"};
-
-// A whole content file through the file calls, so that main.pak is read too.
-bool ReadContentFile(const std::string& name, std::string* text)
-{
-    Zest::PakFileHandle* const file = Zest::PakFOpen(name.c_str(), "rb");
-    if (file == nullptr)
-        return false;
-    char buffer[65536];
-    size_t count = 0;
-    while ((count = Zest::PakFRead(buffer, 1, sizeof(buffer), file)) > 0)
-        text->append(buffer, count);
-    Zest::PakFClose(file);
-    return true;
-}
 
 class ContentCheck : public Zest::ZestAppBase {
 public:
@@ -89,6 +75,16 @@ public:
 private:
     void Error(const std::string& text) { mErrors.push_back(text); }
 
+    // A whole content file through the application's reader, so that main.pak is read too.
+    bool ReadContentFile(const std::string& name, std::string* text)
+    {
+        Zest::Buffer buffer;
+        if (!ReadFileToBuffer(name, &buffer))
+            return false;
+        text->assign(reinterpret_cast<const char*>(buffer.GetDataPtr()), static_cast<size_t>(buffer.GetDataLen()));
+        return true;
+    }
+
     void CheckResources()
     {
         std::string text;
@@ -120,6 +116,10 @@ private:
             for (const auto& [id, record] : *map)
                 if (known.count(id) == 0)
                     Error(id + ": not a resource id of the game");
+        // A rule for an id the game does not have would check nothing.
+        for (const ContentRules::StripRule& rule : ContentRules::StripRules())
+            if (known.count(rule.mId) == 0)
+                Error(std::string(rule.mId) + ": a strip rule for an id the game does not have");
     }
 
     void CheckResource(const ResourceEntry& id)
@@ -232,21 +232,28 @@ private:
     }
 
     // Keys named in the program's source, for the game code's own lookups.
-    std::vector<std::string> KeysInSources() const
+    std::vector<std::string> KeysInSources()
     {
         std::vector<std::string> keys;
         for (const std::string& folder : mSourceFolders) {
             std::error_code error;
+            size_t sources = 0;
             for (const auto& file : std::filesystem::recursive_directory_iterator(folder, error)) {
                 const std::string extension = file.path().extension().string();
                 if (extension != ".cpp" && extension != ".h")
                     continue;
+                ++sources;
                 std::ifstream in(file.path(), std::ios::binary);
                 std::stringstream source;
                 source << in.rdbuf();
                 for (const std::string& key : ContentRules::KeysInSource(source.str()))
                     keys.push_back(key);
             }
+            // Without the sources the keys they look up would go unchecked.
+            if (error)
+                Error("cannot read the sources in " + folder + ": " + error.message());
+            else if (sources == 0)
+                Error("no sources in " + folder);
         }
         return keys;
     }

@@ -82,8 +82,8 @@ std::vector<std::string> CheckImage(const ImageFacts& image)
 
 bool IsNameCharacter(const unsigned char character)
 {
-    static const std::string kRefused = "#$%&()*+-.:@^";
-    return character >= 32 && kRefused.find(static_cast<char>(character)) == std::string::npos;
+    return character >= 32 &&
+           PlayerNameEntry::kRefusedNameChars.find(static_cast<char>(character)) == std::string_view::npos;
 }
 
 std::vector<std::string> CheckTextEntries(const std::vector<TextEntry>& entries)

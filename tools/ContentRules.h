@@ -4,6 +4,8 @@
 // key once and a text for it, and XML that the program's lenient parser reads as written.
 // Each check returns one message per broken rule; no message means the content passes.
 
+#include "game/screens/PlayerNameEntry.h"
+
 #include <set>
 #include <string>
 #include <vector>
@@ -58,8 +60,8 @@ std::vector<std::string> KeysInSource(const std::string& source);
 // "<!--". Messages carry the file name and line.
 std::vector<std::string> CheckXmlQuirks(const std::string& text, const std::string& fileName);
 
-// Characters the name entry accepts in a player's name.
+// Characters the name entry accepts in a player's name, and how many it keeps.
 bool IsNameCharacter(unsigned char character);
-constexpr size_t kMaxNameLength = 15;
+constexpr size_t kMaxNameLength = PlayerNameEntry::kMaxNameChars;
 
 } // namespace ContentRules

@@ -13,7 +13,6 @@
 #include "game/screens/MainMenu.h"
 #include "game/screens/SelectProfile.h"
 
-#include <string_view>
 
 namespace {
 
@@ -39,10 +38,6 @@ constexpr int32_t kDoneFromBottom = 80;
 
 constexpr int32_t kHintBaseline = 210;
 const Zest::Color kScanLineColor(200, 200, 200, 64);
-
-// '#', '$', '%', '&', '(', ')', '*', '+', '-', '.', ':', '@' and '^' ('^' starts a colour
-// code in drawn texts).
-constexpr std::string_view kRefusedNameChars = "#$%&()*+-.:@^";
 
 } // namespace
 

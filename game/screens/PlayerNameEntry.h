@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace Zest {
 class Graphics;
@@ -47,6 +48,9 @@ public:
     static constexpr int32_t kFieldId = 0;
     // Longer names are cut after every edit.
     static constexpr int32_t kMaxNameChars = 15;
+    // '#', '$', '%', '&', '(', ')', '*', '+', '-', '.', ':', '@' and '^' ('^' starts a colour
+    // code in drawn texts).
+    static constexpr std::string_view kRefusedNameChars = "#$%&()*+-.:@^";
 
     // Covers the whole 800 x 600 screen, its panel centred. The host must outlive it.
     explicit PlayerNameEntry(PlayerNameEntryHost* host);
