@@ -175,6 +175,19 @@ void Canvas::SoftShape(const std::function<void(cairo_t*)>& shape, const double 
     cairo_surface_destroy(mask);
 }
 
+void Canvas::SoftThickenedShape(const std::function<void(cairo_t*)>& shape, const double thickness, const double blur,
+                                const double dx, const double dy, const Rgba& colour)
+{
+    SoftShape(
+        [&](cairo_t* cr) {
+            shape(cr);
+            cairo_set_line_width(cr, thickness);
+            cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+            cairo_stroke_preserve(cr);
+        },
+        blur, dx, dy, colour);
+}
+
 void Canvas::SetFont(const TextStyle& style)
 {
     cairo_set_font_face(mCr, FontLibrary::Get().Face(style.mFont));
@@ -298,18 +311,6 @@ void Canvas::MapPixels(const std::function<uint32_t(uint32_t)>& map)
                 row[x] = map(row[x]);
     }
     cairo_surface_mark_dirty(mSurface);
-}
-
-unsigned Canvas::PixelAt(const int x, const int y)
-{
-    cairo_surface_flush(mSurface);
-    const unsigned char* const data = cairo_image_surface_get_data(mSurface);
-    const unsigned pixel = *reinterpret_cast<const unsigned*>(data + y * cairo_image_surface_get_stride(mSurface) + x * 4);
-    const unsigned alpha = pixel >> 24;
-    if (alpha == 0)
-        return 0;
-    const auto straight = [alpha](unsigned channel) { return std::min(255u, (channel * 255 + alpha / 2) / alpha); };
-    return alpha << 24 | straight(pixel >> 16 & 0xFF) << 16 | straight(pixel >> 8 & 0xFF) << 8 | straight(pixel & 0xFF);
 }
 
 } // namespace Content

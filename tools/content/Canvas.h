@@ -80,6 +80,10 @@ public:
     // the soft shadow or glow of a shape. The current path is left alone.
     void SoftShape(const std::function<void(cairo_t*)>& shape, double blur, double dx, double dy,
                    const Rgba& colour);
+    // The same for the shape thickened by a stroke `thickness` wide with round joins: the
+    // shadow or glow of a shape with its outline.
+    void SoftThickenedShape(const std::function<void(cairo_t*)>& shape, double thickness, double blur, double dx,
+                            double dy, const Rgba& colour);
 
     // One line of text whose baseline starts at (x, y) for LEFT, centred on x for CENTRE,
     // ending at x for RIGHT.
@@ -103,9 +107,6 @@ public:
     // Passes every pixel that is not fully transparent, as premultiplied ARGB, through `map`:
     // for recolouring what has been drawn. For small pictures only: it visits every pixel.
     void MapPixels(const std::function<uint32_t(uint32_t)>& map);
-
-    // Straight (not premultiplied) ARGB of a pixel, for checks.
-    unsigned PixelAt(int x, int y);
 
 private:
     void SetFont(const TextStyle& style);

@@ -3,13 +3,13 @@
 // transparent picture of the same size with the name on a small banner at the bottom,
 // drawn over the tile when the player wants names shown.
 
+#include "tools/content/HudTileArt.h"
 #include "tools/content/Palette.h"
 #include "tools/content/Recipe.h"
 #include "tools/content/Shapes.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -18,7 +18,8 @@ namespace Content {
 
 namespace {
 
-constexpr int kTileSize = 86;
+// The plate and the marks that the game draws over tiles share this size.
+constexpr int kTileSize = HudArt::kTile;
 
 struct Creature {
     const char* mId; // the part of the id after IMAGE_TILE_
@@ -65,49 +66,23 @@ const Creature kCreatures[] = {
 // polar animals' fur.
 void Whitened(Canvas& canvas, const std::function<void(Canvas&)>& paint)
 {
-    Canvas animal(kTileSize, kTileSize);
-    paint(animal);
-    animal.MapPixels([](const uint32_t pixel) {
-        const uint32_t alpha = pixel >> 24;
-        // Channels are multiplied by alpha, so the luminance comes out multiplied too.
-        const double luminance =
-            (0.30 * (pixel >> 16 & 0xFF) + 0.59 * (pixel >> 8 & 0xFF) + 0.11 * (pixel & 0xFF)) / alpha;
+    Recoloured(canvas, kTileSize, kTileSize, paint, [](const Rgba& colour) {
+        const double luminance = 0.30 * colour.mR + 0.59 * colour.mG + 0.11 * colour.mB;
         // Eyes and noses stay dark.
         if (luminance < 0.18)
-            return pixel;
+            return colour;
         const double shade = 0.62 + 0.38 * std::min(1.0, luminance * 1.6);
-        const auto channel = [&](double warm) {
-            return static_cast<uint32_t>(std::lround(std::min(1.0, warm * shade) * alpha));
-        };
-        return alpha << 24 | channel(1.0) << 16 | channel(0.98) << 8 | channel(0.93);
+        return Rgba{1.0 * shade, 0.98 * shade, 0.93 * shade, colour.mA};
     });
-    canvas.PaintPicture(animal, 0, 0);
 }
 
 void PaintTile(Canvas& canvas, const Creature& creature)
 {
     const HabitatPalette& palette = PaletteOf(creature.mHabitat);
-    cairo_t* const cr = canvas.Cr();
-    constexpr double kInset = 3;
-    constexpr double kSide = kTileSize - 2 * kInset;
-    const auto plate = [&](cairo_t* target) {
-        cairo_new_path(target);
-        Canvas::RoundedRectOn(target, kInset, kInset, kSide, kSide, 14);
-    };
-    canvas.SoftShape(plate, 4, 0, 1.5, Rgba{0, 0, 0, 0.45});
-    plate(cr);
-    canvas.SetRadialGradient(kTileSize * 0.45, kTileSize * 0.35, kTileSize * 0.75, palette.mLight, palette.mMain);
-    cairo_fill_preserve(cr);
-    canvas.SetColor(palette.mDeep.WithAlpha(0.8));
-    cairo_set_line_width(cr, 2);
-    cairo_stroke(cr);
-    // A glossy rim along the top edge.
-    Canvas::RoundedRectOn(cr, kInset + 3, kInset + 3, kSide - 6, kSide * 0.45, 11);
-    canvas.SetVerticalGradient(kInset + 3, kInset + kSide * 0.45, Rgba{1, 1, 1, 0.35}, Rgba{1, 1, 1, 0});
-    cairo_fill(cr);
+    HudArt::Plate(canvas, {palette.mLight, palette.mMain, palette.mDeep.WithAlpha(0.8)});
 
     const auto animal = [&](Canvas& target) { target.Emoji(creature.mEmoji, kTileSize / 2.0, kTileSize / 2.0 - 2, 64); };
-    canvas.SoftShape(Oval(kTileSize / 2.0, kTileSize / 2.0 + 27, 26, 5), 4, 0, 0, Rgba{0, 0, 0, 0.3});
+    HudArt::GroundShadow(canvas, kTileSize / 2.0, kTileSize / 2.0 + 27, 26, 5);
     if (creature.mWhitened)
         Whitened(canvas, animal);
     else

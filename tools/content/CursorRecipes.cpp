@@ -38,14 +38,7 @@ void ArrowPath(cairo_t* cr)
 
 void Shadow(Canvas& canvas, const Shape& path, const double grow)
 {
-    canvas.SoftShape(
-        [&](cairo_t* cr) {
-            path(cr);
-            cairo_set_line_width(cr, grow);
-            cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-            cairo_stroke_preserve(cr);
-        },
-        3, 1.5, 2.5, Rgba{0, 0, 0, 0.38});
+    canvas.SoftThickenedShape(path, grow, 3, 1.5, 2.5, Rgba{0, 0, 0, 0.38});
 }
 
 void PaintPointer(Canvas& canvas, const bool filled)

@@ -2,7 +2,6 @@
 // clouds in its intro, and the germs that creep round an infected tile.
 
 #include "tools/content/EffectShapes.h"
-#include "tools/content/HudArt.h"
 #include "tools/content/Palette.h"
 #include "tools/content/Recipe.h"
 #include "tools/content/Shapes.h"
@@ -40,7 +39,7 @@ void PaintGrasshopper(Canvas& canvas, const Cell& cell)
 
     // The cricket emoji, turned to face right (the swarm hops to the right) and painted
     // grasshopper green; its eyes and outlines stay dark.
-    HudArt::Recoloured(
+    Recoloured(
         canvas, cell.mWidth, cell.mHeight,
         [&](Canvas& layer) {
             cairo_t* const target = layer.Cr();
@@ -50,7 +49,7 @@ void PaintGrasshopper(Canvas& canvas, const Cell& cell)
             layer.Emoji("\U0001F997", 0, -26, 54);
         },
         [](const Rgba& colour) {
-            const double brightness = HudArt::Brightness(colour);
+            const double brightness = Brightness(colour);
             if (brightness < 0.22)
                 return colour;
             const Rgba deep = Rgba::Hex(0x2F6B1F);

@@ -9,32 +9,33 @@
 #include <string>
 #include <vector>
 
+struct hb_font_t;
+
 namespace Content {
 
 // The size at which the colour emoji font holds its pictures.
 constexpr double kEmojiStrike = 109;
 
+// Every face is loaded when the library is first asked for, so that the threads that draw
+// pictures at the same time only read it.
 class FontLibrary {
 public:
-    static FontLibrary& Get();
+    static const FontLibrary& Get();
 
-    // Ends the program with a message when the face's file cannot be read: content drawn
-    // with a fallback face would pass unnoticed.
-    cairo_font_face_t* Face(FontStyle style);
-    cairo_font_face_t* EmojiFace();
-
-    static std::string FileOf(FontStyle style);
+    cairo_font_face_t* Face(FontStyle style) const;
+    cairo_font_face_t* EmojiFace() const { return mEmojiFace; }
 
     // The glyphs of an emoji sequence at the given size, placed from the origin.
-    std::vector<cairo_glyph_t> ShapeEmoji(const std::string& utf8, double size);
+    std::vector<cairo_glyph_t> ShapeEmoji(const std::string& utf8, double size) const;
 
 private:
+    // Ends the program with a message when a face's file cannot be read: content drawn
+    // with a fallback face would pass unnoticed.
     FontLibrary();
-    cairo_font_face_t* Load(const std::string& file, int loadFlags);
 
-    void* mLibrary = nullptr;
-    void* mEmojiShaper = nullptr;
-    std::map<std::string, cairo_font_face_t*> mFaces;
+    std::map<FontStyle, cairo_font_face_t*> mFaces;
+    cairo_font_face_t* mEmojiFace = nullptr;
+    hb_font_t* mEmojiShaper = nullptr;
 };
 
 } // namespace Content

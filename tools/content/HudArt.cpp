@@ -1,56 +1,34 @@
 #include "tools/content/HudArt.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
-#include <cstdint>
 #include <numbers>
 
 namespace Content::HudArt {
 
-void Recoloured(Canvas& canvas, const int width, const int height, const std::function<void(Canvas&)>& paint,
-                const std::function<Rgba(const Rgba&)>& recolour)
+Rgba MetalRamp::At(const double brightness) const
 {
-    Canvas layer(width, height);
-    paint(layer);
-    layer.MapPixels([&recolour](const uint32_t pixel) {
-        const uint32_t alpha = pixel >> 24;
-        // The surface is premultiplied: divide the alpha out, recolour, multiply it back.
-        const double a = alpha / 255.0;
-        const Rgba straight{(pixel >> 16 & 0xFF) / 255.0 / a, (pixel >> 8 & 0xFF) / 255.0 / a,
-                            (pixel & 0xFF) / 255.0 / a, a};
-        const Rgba changed = recolour(straight);
-        const auto channel = [a](double value) {
-            return static_cast<uint32_t>(std::lround(std::clamp(value, 0.0, 1.0) * a * 255));
-        };
-        return alpha << 24 | channel(changed.mR) << 16 | channel(changed.mG) << 8 | channel(changed.mB);
-    });
-    canvas.PaintPicture(layer, 0, 0);
+    const double at = std::clamp(brightness, 0.0, 1.0);
+    for (size_t i = 1; i < mStops.size(); ++i)
+        if (at <= mStops[i].first) {
+            const double t = (at - mStops[i - 1].first) / (mStops[i].first - mStops[i - 1].first);
+            return mStops[i - 1].second.Mix(mStops[i].second, t);
+        }
+    return mStops.back().second;
 }
 
 Rgba GoldAt(const double brightness)
 {
-    // Stops from the brown of a deep fold through the gold itself to a pale sparkle.
-    struct Stop {
-        double mAt;
-        Rgba mColour;
-    };
-    static const std::array<Stop, 6> kStops = {{{0.0, Rgba::Hex(0x4A2C06)},
-                                                {0.25, Rgba::Hex(0x8E5C0C)},
-                                                {0.5, Rgba::Hex(0xD19A1E)},
-                                                {0.7, Rgba::Hex(0xF2C035)},
-                                                {0.88, Rgba::Hex(0xFFE27A)},
-                                                {1.0, Rgba::Hex(0xFFF8DA)}}};
-    const double at = std::clamp(brightness, 0.0, 1.0);
-    for (size_t i = 1; i < kStops.size(); ++i)
-        if (at <= kStops[i].mAt) {
-            const double t = (at - kStops[i - 1].mAt) / (kStops[i].mAt - kStops[i - 1].mAt);
-            return kStops[i - 1].mColour.Mix(kStops[i].mColour, t);
-        }
-    return kStops.back().mColour;
+    // From the brown of a deep fold through the gold itself to a pale sparkle. Made on first
+    // use, so that other files' constants may be made from it.
+    static const MetalRamp kGold = {{{0.0, Rgba::Hex(0x4A2C06)},
+                                     {0.25, Rgba::Hex(0x8E5C0C)},
+                                     {0.5, Rgba::Hex(0xD19A1E)},
+                                     {0.7, Rgba::Hex(0xF2C035)},
+                                     {0.88, Rgba::Hex(0xFFE27A)},
+                                     {1.0, Rgba::Hex(0xFFF8DA)}}};
+    return kGold.At(brightness);
 }
-
-double Brightness(const Rgba& colour) { return 0.299 * colour.mR + 0.587 * colour.mG + 0.114 * colour.mB; }
 
 void RoundedPolygon(cairo_t* const cr, const std::vector<std::pair<double, double>>& points, const double radius)
 {

@@ -3,7 +3,6 @@
 
 #include "tools/content/Canvas.h"
 
-#include <functional>
 #include <utility>
 #include <vector>
 
@@ -26,17 +25,16 @@ void AddIconRecipes(RecipeBook& book);
 void AddStoryRecipes(RecipeBook& book);
 void AddFieldKitRecipes(RecipeBook& book);
 
-// Draws what `paint` draws on a transparent canvas of width x height (in the cell's
-// coordinates), passes every pixel's straight colour through `recolour` and lays the
-// result on `canvas`. Alpha is kept. For small pictures only: it visits every pixel.
-void Recoloured(Canvas& canvas, int width, int height, const std::function<void(Canvas&)>& paint,
-                const std::function<Rgba(const Rgba&)>& recolour);
+// The colours of a polished metal from deep shadow (0) to highlight (1): stops (brightness,
+// colour) in rising order from 0 to 1, blended between.
+struct MetalRamp {
+    std::vector<std::pair<double, Rgba>> mStops;
+
+    Rgba At(double brightness) const;
+};
 
 // A colour of polished gold for a brightness from 0 (deep shadow) to 1 (highlight).
 Rgba GoldAt(double brightness);
-
-// The brightness of a colour, 0 to 1.
-double Brightness(const Rgba& colour);
 
 // A closed path through the points with every corner rounded by `radius` (less where an
 // edge is short).

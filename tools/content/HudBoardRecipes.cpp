@@ -9,7 +9,6 @@
 #include "tools/content/Shapes.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstdint>
 #include <numbers>
@@ -25,27 +24,15 @@ constexpr double kPi = std::numbers::pi;
 // The board's textures draw from a stream of random numbers of their own.
 constexpr uint32_t kBoardStream = 7;
 
-// A colour ramp of polished metal, from deep shadow (0) to highlight (1).
-struct MetalRamp {
-    std::array<Rgba, 4> mStops;
-
-    Rgba At(const double brightness) const
-    {
-        const double t = std::clamp(brightness, 0.0, 1.0) * 3;
-        const int low = std::min(2, static_cast<int>(t));
-        return mStops[low].Mix(mStops[low + 1], t - low);
-    }
-};
-
-const MetalRamp kCopper = {{Rgba::Hex(0x4A200C), Rgba::Hex(0x9C4E22), Rgba::Hex(0xD98A55), Rgba::Hex(0xFFD8B8)}};
-const MetalRamp kSilver = {{Rgba::Hex(0x3E4852), Rgba::Hex(0x8A96A2), Rgba::Hex(0xCBD4DC), Rgba::Hex(0xFFFFFF)}};
-// Built on first use: the shared gold ramp lives in another file, whose constants may not be
-// ready while this file's are made.
-const MetalRamp& GoldMetal()
+// Four stops a third apart.
+MetalRamp EvenRamp(const Rgba& shadow, const Rgba& dark, const Rgba& light, const Rgba& highlight)
 {
-    static const MetalRamp kGold = {{GoldAt(0), GoldAt(0.33), GoldAt(0.67), GoldAt(1)}};
-    return kGold;
+    return {{{0.0, shadow}, {1.0 / 3, dark}, {2.0 / 3, light}, {1.0, highlight}}};
 }
+
+const MetalRamp kCopper = EvenRamp(Rgba::Hex(0x4A200C), Rgba::Hex(0x9C4E22), Rgba::Hex(0xD98A55), Rgba::Hex(0xFFD8B8));
+const MetalRamp kSilver = EvenRamp(Rgba::Hex(0x3E4852), Rgba::Hex(0x8A96A2), Rgba::Hex(0xCBD4DC), Rgba::Hex(0xFFFFFF));
+const MetalRamp kGold = EvenRamp(GoldAt(0), GoldAt(0.33), GoldAt(0.67), GoldAt(1));
 
 // A domed rivet head.
 void Rivet(Canvas& canvas, const MetalRamp& metal, const double cx, const double cy, const double radius)
@@ -487,7 +474,7 @@ void AddBoardRecipes(RecipeBook& book)
     book.Add("IMAGE_GAME_PLATE_SILVER", kPlateSize, kPlateSize,
              [](Canvas& canvas, const Cell&) { PaintPlate(canvas, kSilver, 12); });
     book.Add("IMAGE_GAME_PLATE_GOLDEN", kPlateSize, kPlateSize,
-             [](Canvas& canvas, const Cell&) { PaintPlate(canvas, GoldMetal(), 13); });
+             [](Canvas& canvas, const Cell&) { PaintPlate(canvas, kGold, 13); });
     const auto frame = [](const GridOutline& outline) {
         return [&outline](Canvas& canvas, const Cell&) { PaintFrame(canvas, outline); };
     };

@@ -20,7 +20,7 @@ constexpr double kPi = std::numbers::pi;
 
 // Power items lie on warm parchment with a gold rim, set apart from the habitat-coloured
 // creatures.
-const PlateLook kItemPlate{Rgba::Hex(0xFFFBEA), Rgba::Hex(0xEED9A8), Rgba::Hex(0xA8731A)};
+const PlateLook kItemPlate{Rgba::Hex(0xFFFBEA), Rgba::Hex(0xEED9A8), Rgba::Hex(0xA8731A, 0.85)};
 
 const Rgba kWater = Rgba::Hex(0x3FA6E8);
 const Rgba kWaterLight = Rgba::Hex(0xA8E4FF);

@@ -22,7 +22,7 @@ namespace {
 constexpr double kPi = std::numbers::pi;
 
 // The hunter stands on a red plate, as the threat it is.
-const PlateLook kHunterPlate{Rgba::Hex(0xF6B08A), Rgba::Hex(0xB8462E), Rgba::Hex(0x5E1A0E)};
+const PlateLook kHunterPlate{Rgba::Hex(0xF6B08A), Rgba::Hex(0xB8462E), Rgba::Hex(0x5E1A0E, 0.85)};
 
 // Draws what `paint` draws in gold: every pixel's brightness, scaled by `gain` and raised by
 // `lift`, picks the gold's shade, so the shading and the outlines of the picture remain.

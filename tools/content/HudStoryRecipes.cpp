@@ -29,22 +29,6 @@ const Rgba kInkBlue = Rgba::Hex(0x1E2F6B);
 
 using Points = std::vector<std::pair<double, double>>;
 
-// An open smooth curve through the points (Catmull-Rom turned into Bezier curves).
-void SmoothCurve(cairo_t* cr, const Points& points)
-{
-    const size_t count = points.size();
-    cairo_move_to(cr, points[0].first, points[0].second);
-    for (size_t i = 0; i + 1 < count; ++i) {
-        const auto& p0 = points[i == 0 ? 0 : i - 1];
-        const auto& p1 = points[i];
-        const auto& p2 = points[i + 1];
-        const auto& p3 = points[std::min(count - 1, i + 2)];
-        cairo_curve_to(cr, p1.first + (p2.first - p0.first) / 6, p1.second + (p2.second - p0.second) / 6,
-                       p2.first - (p3.first - p1.first) / 6, p2.second - (p3.second - p1.second) / 6, p2.first,
-                       p2.second);
-    }
-}
-
 // A stroke of a broad-nibbed pen: the curve drawn several times side by side across the nib,
 // so that it is broad where it runs across the nib and hairline where it runs along it.
 void PenStroke(Canvas& canvas, const Points& points, const double nibWidth, const Rgba& ink)
@@ -59,7 +43,7 @@ void PenStroke(Canvas& canvas, const Points& points, const double nibWidth, cons
         cairo_save(cr);
         cairo_translate(cr, std::cos(kNibAngle) * along, std::sin(kNibAngle) * along);
         cairo_new_path(cr);
-        SmoothCurve(cr, points);
+        SmoothCurve(cr, points, false);
         cairo_restore(cr);
         canvas.SetColor(ink);
         cairo_set_line_width(cr, 1.1);

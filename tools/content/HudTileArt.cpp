@@ -12,7 +12,7 @@ void Plate(Canvas& canvas, const PlateLook& look)
     canvas.SoftShape(plate, 4, 0, 1.5, Rgba{0, 0, 0, 0.45});
     canvas.SetRadialGradient(kTile * 0.45, kTile * 0.35, kTile * 0.75, look.mLight, look.mMain);
     FillShape(canvas, plate);
-    StrokeShapeRounded(canvas, plate, 2, look.mRim.WithAlpha(0.85));
+    StrokeShapeRounded(canvas, plate, 2, look.mRim);
     TopGloss(canvas, kPlateInset, kPlateInset, kPlateSide, kPlateSide, kPlateRadius, 0.35);
 }
 

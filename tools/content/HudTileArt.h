@@ -13,7 +13,7 @@ constexpr double kPlateInset = 3;
 constexpr double kPlateSide = kTile - 2 * kPlateInset;
 constexpr double kPlateRadius = 14;
 
-// The colours of a tile's plate: its centre, its body and its rim.
+// The colours of a tile's plate: its centre, its body and its rim (with the rim's opacity).
 struct PlateLook {
     Rgba mLight;
     Rgba mMain;

@@ -12,8 +12,8 @@ namespace Content::HudArt {
 namespace {
 
 // A lost creature lies on grey, a rescued one on green.
-const PlateLook kLostPlate{Rgba::Hex(0xB4AEBE), Rgba::Hex(0x6C6480), Rgba::Hex(0x3A3448)};
-const PlateLook kRescuedPlate{Rgba::Hex(0xC8F2B4), Rgba::Hex(0x4FA655), Rgba::Hex(0x24602A)};
+const PlateLook kLostPlate{Rgba::Hex(0xB4AEBE), Rgba::Hex(0x6C6480), Rgba::Hex(0x3A3448, 0.85)};
+const PlateLook kRescuedPlate{Rgba::Hex(0xC8F2B4), Rgba::Hex(0x4FA655), Rgba::Hex(0x24602A, 0.85)};
 
 // ---- the hint glow ----
 

@@ -93,17 +93,13 @@ Samples Marimba(const double hz, const double held, const double velocity)
 Samples Bell(const double hz, const double held, const double velocity)
 {
     const double tau = RingTime(hz, 0.9, 0.25, 2.0);
-    Samples out(FramesOf(tau * 5));
     // High bells are kept mellow: their overtones would be shrill.
     const double index = (0.8 + 1.4 * velocity) * std::clamp(800 / hz, 0.3, 1.0);
-    for (size_t i = 0; i < out.size(); ++i) {
-        const double t = static_cast<double>(i) / kSampleRate;
+    return Render(tau * 5, [&](const double t) {
         const double modulator = index * Decay(t, tau * 0.3) * SineWave(hz * 3.5 * t);
         const double tone = SineWave(hz * t + modulator / kTwoPi) + 0.2 * SineWave(hz * 2 * t) * Decay(t, tau * 0.4);
-        out[i] = static_cast<float>(velocity * tone * Decay(t, tau) * FadeIn(t, 0.0015));
-    }
-    EaseOut(out);
-    return out;
+        return velocity * tone * Decay(t, tau) * FadeIn(t, 0.0015);
+    });
 }
 
 Samples GlassBell(const double hz, const double held, const double velocity)
@@ -123,17 +119,13 @@ Samples GlassBell(const double hz, const double held, const double velocity)
 Samples ElectricPiano(const double hz, const double held, const double velocity)
 {
     const Envelope envelope{0.002, RingTime(hz, 1.4, 0.4, 2.5), 0, 0.15};
-    Samples out(FramesOf(envelope.Length(held)));
     Oscillator carrier, modulator, detuned(0.3);
-    for (size_t i = 0; i < out.size(); ++i) {
-        const double t = static_cast<double>(i) / kSampleRate;
+    return Render(envelope.Length(held), [&](const double t) {
         const double index = (0.4 + 1.1 * velocity) * Decay(t, 0.2) + 0.12;
         const double modulation = index * SineWave(modulator.Next(hz)) / kTwoPi;
         const double tone = SineWave(carrier.Next(hz) + modulation) + 0.5 * SineWave(detuned.Next(hz * 1.0015));
-        out[i] = static_cast<float>(0.7 * velocity * tone * envelope.At(t, held));
-    }
-    EaseOut(out);
-    return out;
+        return 0.7 * velocity * tone * envelope.At(t, held);
+    });
 }
 
 Samples Pluck(const double hz, const double held, const double velocity, const double brightness, const unsigned seed)
@@ -180,62 +172,52 @@ Samples Pluck(const double hz, const double held, const double velocity, const d
 Samples Timpani(const double hz, const double held, const double velocity)
 {
     const double tau = RingTime(hz, 0.9, 0.4, 1.5);
-    Samples out(FramesOf(tau * 5));
     Oscillator fundamental, second, third;
-    for (size_t i = 0; i < out.size(); ++i) {
-        const double t = static_cast<double>(i) / kSampleRate;
+    Samples out = Render(tau * 5, [&](const double t) {
         const double bend = 1 + 0.04 * Decay(t, 0.05);
         const double tone = SineWave(fundamental.Next(hz * bend)) +
             0.4 * SineWave(second.Next(hz * 1.5 * bend)) * Decay(t, tau * 0.5) +
             0.25 * SineWave(third.Next(hz * 1.98 * bend)) * Decay(t, tau * 0.3);
-        out[i] = static_cast<float>(velocity * tone * Decay(t, tau) * FadeIn(t, 0.002));
-    }
+        return velocity * tone * Decay(t, tau) * FadeIn(t, 0.002);
+    });
     AddKnock(out, 600, 0.6 * velocity, 0.01, static_cast<unsigned>(hz));
-    EaseOut(out);
     return out;
 }
 
 Samples Strings(const double hz, const double held, const double velocity, const double attack)
 {
     const Envelope envelope{attack, 0.6, 0.85, std::max(0.12, attack * 1.5)};
-    Samples out(FramesOf(envelope.Length(held)));
     Oscillator voices[5] = {Oscillator(0.0), Oscillator(0.13), Oscillator(0.29), Oscillator(0.05), Oscillator(0.21)};
     const double detunes[5] = {Semitones(-0.1), Semitones(-0.04), 1.0, Semitones(0.05), Semitones(0.11)};
     Filter filter;
     const double cutoff = std::min(hz * 5, 5000.0) * (0.5 + 0.5 * velocity) + 400;
     filter.Tune(cutoff, 0.6);
-    for (size_t i = 0; i < out.size(); ++i) {
-        const double t = static_cast<double>(i) / kSampleRate;
+    return Render(envelope.Length(held), [&](const double t) {
         const double pitch = hz * Vibrato(t, 5.2, 0.003, 0.25);
         filter.Process(Chorus(voices, detunes, 5, pitch, SawWave));
-        out[i] = static_cast<float>(velocity * filter.Low() * envelope.At(t, held));
-    }
-    EaseOut(out);
-    return out;
+        return velocity * filter.Low() * envelope.At(t, held);
+    });
 }
 
 Samples Brass(const double hz, const double held, const double velocity)
 {
     const Envelope envelope{0.035, 0.4, 0.75, 0.12};
-    Samples out(FramesOf(envelope.Length(held)));
     // A second player a little sharp and quieter: two equal ones would cancel each other's
     // fundamental every time they drift half a cycle apart.
     Oscillator lead, second(0.11);
     Filter filter;
-    for (size_t i = 0; i < out.size(); ++i) {
-        const double t = static_cast<double>(i) / kSampleRate;
+    size_t frame = 0;
+    return Render(envelope.Length(held), [&](const double t) {
         const double level = envelope.At(t, held);
         // The lips find the note from a little below it.
         const double pitch = hz * Semitones(-0.3 * Decay(t, 0.02)) * Vibrato(t, 5, 0.002, 0.3);
-        if (i % kTuneEvery == 0)
+        if (frame++ % kTuneEvery == 0)
             filter.Tune(hz * (1.2 + 6 * level * velocity), 0.8);
         const double tone = SawWave(lead.Next(pitch), lead.Increment()) +
             0.4 * SawWave(second.Next(pitch * Semitones(0.06)), second.Increment());
         filter.Process(tone / 1.4);
-        out[i] = static_cast<float>(velocity * filter.Low() * level);
-    }
-    EaseOut(out);
-    return out;
+        return velocity * filter.Low() * level;
+    });
 }
 
 namespace {
@@ -250,21 +232,17 @@ struct WindTone {
 Samples WindVoice(const double hz, const double held, const double velocity, const WindTone& wind)
 {
     const Envelope envelope{0.05, 0.5, 0.85, 0.1};
-    Samples out(FramesOf(envelope.Length(held)));
     Oscillator oscillator;
     Noise noise(static_cast<unsigned>(hz * 13));
     Filter breath(std::min(hz * 2, 8000.0), 2.0);
-    for (size_t i = 0; i < out.size(); ++i) {
-        const double t = static_cast<double>(i) / kSampleRate;
+    return Render(envelope.Length(held), [&](const double t) {
         const double pitch =
             hz * Semitones(-wind.mSlideSemitones * Decay(t, 0.03)) * Vibrato(t, 5.3, wind.mVibratoDepth, 0.15);
         const double phase = oscillator.Next(pitch);
         breath.Process(noise.Next());
         const double tone = SineWave(phase) + wind.mOvertones * (0.5 * SineWave(2 * phase) + 0.2 * SineWave(3 * phase));
-        out[i] = static_cast<float>(velocity * (tone + wind.mBreath * breath.Band()) * envelope.At(t, held));
-    }
-    EaseOut(out);
-    return out;
+        return velocity * (tone + wind.mBreath * breath.Band()) * envelope.At(t, held);
+    });
 }
 
 } // namespace
@@ -282,165 +260,128 @@ Samples Whistle(const double hz, const double held, const double velocity)
 Samples WarmPad(const double hz, const double held, const double velocity)
 {
     const Envelope envelope{0.45, 1.5, 0.8, 0.9};
-    Samples out(FramesOf(envelope.Length(held)));
     Oscillator voices[4] = {Oscillator(0.0), Oscillator(0.07), Oscillator(0.19), Oscillator(0.31)};
     const double detunes[4] = {Semitones(-0.09), Semitones(-0.03), Semitones(0.04), Semitones(0.1)};
     Filter filter;
-    for (size_t i = 0; i < out.size(); ++i) {
-        const double t = static_cast<double>(i) / kSampleRate;
-        if (i % kTuneEvery == 0)
+    size_t frame = 0;
+    return Render(envelope.Length(held), [&](const double t) {
+        if (frame++ % kTuneEvery == 0)
             filter.Tune(std::min(hz * 3, 3000.0) * (1 + 0.25 * SineWave(0.2 * t)) + 200, 0.6);
         filter.Process(Chorus(voices, detunes, 4, hz, SawWave));
-        out[i] = static_cast<float>(velocity * filter.Low() * envelope.At(t, held));
-    }
-    EaseOut(out);
-    return out;
+        return velocity * filter.Low() * envelope.At(t, held);
+    });
 }
 
 Samples AirPad(const double hz, const double held, const double velocity)
 {
     const Envelope envelope{0.9, 2.0, 0.85, 1.5};
-    Samples out(FramesOf(envelope.Length(held)));
     Oscillator voices[3] = {Oscillator(0.0), Oscillator(0.13), Oscillator(0.29)};
     const double detunes[3] = {Semitones(-0.06), 1.0, Semitones(0.06)};
     Oscillator octave;
-    for (size_t i = 0; i < out.size(); ++i) {
-        const double t = static_cast<double>(i) / kSampleRate;
+    return Render(envelope.Length(held), [&](const double t) {
         const double body = Chorus(voices, detunes, 3, hz, [](double phase, double) { return TriangleWave(phase); });
         const double air = 0.25 * SineWave(octave.Next(hz * 2.003)) * (0.6 + 0.4 * SineWave(0.13 * t));
-        out[i] = static_cast<float>(velocity * (body + air) * envelope.At(t, held));
-    }
-    EaseOut(out);
-    return out;
+        return velocity * (body + air) * envelope.At(t, held);
+    });
 }
 
 Samples ChipLead(const double hz, const double held, const double velocity)
 {
     const Envelope envelope{0.004, 0.15, 0.6, 0.05};
-    Samples out(FramesOf(envelope.Length(held)));
     Oscillator oscillator;
     Filter filter(5000, 0.6);
-    for (size_t i = 0; i < out.size(); ++i) {
-        const double t = static_cast<double>(i) / kSampleRate;
+    return Render(envelope.Length(held), [&](const double t) {
         const double phase = oscillator.Next(hz * Vibrato(t, 6, 0.004, 0.12));
         filter.Process(PulseWave(phase, oscillator.Increment(), 0.25));
-        out[i] = static_cast<float>(0.6 * velocity * filter.Low() * envelope.At(t, held));
-    }
-    EaseOut(out);
-    return out;
+        return 0.6 * velocity * filter.Low() * envelope.At(t, held);
+    });
 }
 
 Samples RoundBass(const double hz, const double held, const double velocity)
 {
     const Envelope envelope{0.004, 0.4, 0.7, 0.06};
-    Samples out(FramesOf(envelope.Length(held)));
     Oscillator oscillator;
     Filter filter(hz * 3, 0.6);
-    for (size_t i = 0; i < out.size(); ++i) {
-        const double t = static_cast<double>(i) / kSampleRate;
+    return Render(envelope.Length(held), [&](const double t) {
         const double phase = oscillator.Next(hz);
         filter.Process(SawWave(phase, oscillator.Increment()));
-        out[i] = static_cast<float>(velocity * (SineWave(phase) + 0.4 * filter.Low()) * envelope.At(t, held));
-    }
-    EaseOut(out);
-    return out;
+        return velocity * (SineWave(phase) + 0.4 * filter.Low()) * envelope.At(t, held);
+    });
 }
 
 Samples BouncyBass(const double hz, const double held, const double velocity)
 {
     const Envelope envelope{0.003, 0.25, 0.35, 0.05};
-    Samples out(FramesOf(envelope.Length(held)));
     Oscillator oscillator;
     Filter filter;
-    for (size_t i = 0; i < out.size(); ++i) {
-        const double t = static_cast<double>(i) / kSampleRate;
-        if (i % kTuneEvery == 0)
+    size_t frame = 0;
+    return Render(envelope.Length(held), [&](const double t) {
+        if (frame++ % kTuneEvery == 0)
             filter.Tune(hz * (1.5 + 10 * velocity * Decay(t, 0.06)), 1.4);
         const double phase = oscillator.Next(hz);
         filter.Process(SawWave(phase, oscillator.Increment()));
-        out[i] = static_cast<float>(velocity * (filter.Low() + 0.5 * SineWave(phase)) * envelope.At(t, held));
-    }
-    EaseOut(out);
-    return out;
+        return velocity * (filter.Low() + 0.5 * SineWave(phase)) * envelope.At(t, held);
+    });
 }
 
 Samples Kick(const double punch)
 {
-    Samples out(FramesOf(0.4));
     Oscillator oscillator;
-    for (size_t i = 0; i < out.size(); ++i) {
-        const double t = static_cast<double>(i) / kSampleRate;
+    Samples out = Render(0.4, [&](const double t) {
         const double hz = 48 + 110 * Decay(t, 0.035);
-        out[i] = static_cast<float>(SineWave(oscillator.Next(hz)) * Decay(t, 0.13) * FadeIn(t, 0.0015));
-    }
+        return SineWave(oscillator.Next(hz)) * Decay(t, 0.13) * FadeIn(t, 0.0015);
+    });
     AddKnock(out, 2500, 0.35 * punch, 0.003, 11);
-    EaseOut(out);
     return out;
 }
 
 Samples Snare(const unsigned seed)
 {
-    Samples out(FramesOf(0.3));
     Noise noise(seed);
     Filter filter(1800, 0.7);
     Oscillator body;
-    for (size_t i = 0; i < out.size(); ++i) {
-        const double t = static_cast<double>(i) / kSampleRate;
+    return Render(0.3, [&](const double t) {
         filter.Process(noise.Next());
         const double tone = SineWave(body.Next(190 * (1 + 0.2 * Decay(t, 0.01)))) * Decay(t, 0.05);
-        out[i] = static_cast<float>((0.55 * tone + 0.7 * filter.High() * Decay(t, 0.085)) * FadeIn(t, 0.001));
-    }
-    EaseOut(out);
-    return out;
+        return (0.55 * tone + 0.7 * filter.High() * Decay(t, 0.085)) * FadeIn(t, 0.001);
+    });
 }
 
 Samples Clap(const unsigned seed)
 {
-    Samples out(FramesOf(0.3));
     Noise noise(seed);
     Filter filter(1300, 1.2);
     // Several hands a few milliseconds apart, then the room.
     const double bursts[] = {0.0, 0.009, 0.017, 0.026};
-    for (size_t i = 0; i < out.size(); ++i) {
-        const double t = static_cast<double>(i) / kSampleRate;
+    return Render(0.3, [&](const double t) {
         double level = 0;
         for (const double at : bursts)
             level += t >= at ? Decay(t - at, 0.006) : 0;
         level += t >= bursts[3] ? 0.5 * Decay(t - bursts[3], 0.07) : 0;
         filter.Process(noise.Next());
-        out[i] = static_cast<float>(1.4 * filter.Band() * level * FadeIn(t, 0.0008));
-    }
-    EaseOut(out);
-    return out;
+        return 1.4 * filter.Band() * level * FadeIn(t, 0.0008);
+    });
 }
 
 Samples HiHat(const bool open, const unsigned seed)
 {
     const double tau = open ? 0.16 : 0.028;
-    Samples out(FramesOf(tau * 6));
     Noise noise(seed);
     Filter filter(7500, 0.8);
-    for (size_t i = 0; i < out.size(); ++i) {
-        const double t = static_cast<double>(i) / kSampleRate;
+    return Render(tau * 6, [&](const double t) {
         filter.Process(noise.Next());
-        out[i] = static_cast<float>(filter.High() * Decay(t, tau) * FadeIn(t, 0.0008));
-    }
-    EaseOut(out);
-    return out;
+        return filter.High() * Decay(t, tau) * FadeIn(t, 0.0008);
+    });
 }
 
 Samples Shaker(const unsigned seed)
 {
-    Samples out(FramesOf(0.12));
     Noise noise(seed);
     Filter filter(6000, 1.0);
-    for (size_t i = 0; i < out.size(); ++i) {
-        const double t = static_cast<double>(i) / kSampleRate;
+    return Render(0.12, [&](const double t) {
         filter.Process(noise.Next());
-        out[i] = static_cast<float>(filter.Band() * FadeIn(t, 0.012) * Decay(t, 0.03));
-    }
-    EaseOut(out);
-    return out;
+        return filter.Band() * FadeIn(t, 0.012) * Decay(t, 0.03);
+    });
 }
 
 Samples WoodBlock(const double hz)
@@ -457,68 +398,53 @@ Samples WoodBlock(const double hz)
 
 Samples Conga(const double hz, const unsigned seed)
 {
-    Samples out(FramesOf(0.45));
     Oscillator oscillator;
-    for (size_t i = 0; i < out.size(); ++i) {
-        const double t = static_cast<double>(i) / kSampleRate;
+    Samples out = Render(0.45, [&](const double t) {
         const double pitch = hz * (1 + 0.15 * Decay(t, 0.012));
-        out[i] = static_cast<float>(SineWave(oscillator.Next(pitch)) * Decay(t, 0.12) * FadeIn(t, 0.001));
-    }
+        return SineWave(oscillator.Next(pitch)) * Decay(t, 0.12) * FadeIn(t, 0.001);
+    });
     AddKnock(out, 2200, 0.5, 0.004, seed);
-    EaseOut(out);
     return out;
 }
 
 Samples Crash(const unsigned seed)
 {
-    Samples out(FramesOf(2.2));
     Noise noise(seed);
     Filter low(4500, 0.7), high(9000, 1.5);
-    for (size_t i = 0; i < out.size(); ++i) {
-        const double t = static_cast<double>(i) / kSampleRate;
+    return Render(2.2, [&](const double t) {
         const double white = noise.Next();
         low.Process(white);
         high.Process(white);
         const double body = low.High() * Decay(t, 0.5) + 0.6 * high.Band() * Decay(t, 0.25);
-        out[i] = static_cast<float>(body * FadeIn(t, 0.002));
-    }
-    EaseOut(out);
-    return out;
+        return body * FadeIn(t, 0.002);
+    });
 }
 
 Samples CymbalSwell(const double seconds, const unsigned seed)
 {
-    Samples out(FramesOf(seconds + 0.3));
     Noise noise(seed);
     Filter filter(5000, 0.7);
-    for (size_t i = 0; i < out.size(); ++i) {
-        const double t = static_cast<double>(i) / kSampleRate;
+    return Render(seconds + 0.3, [&](const double t) {
         filter.Process(noise.Next());
         const double rise = t < seconds ? std::pow(t / seconds, 3) : Decay(t - seconds, 0.06);
-        out[i] = static_cast<float>(filter.High() * rise);
-    }
-    EaseOut(out);
-    return out;
+        return filter.High() * rise;
+    });
 }
 
 Samples SleighBells(const unsigned seed)
 {
-    Samples out(FramesOf(0.3));
     Noise noise(seed);
     // Little bells ringing at their own pitches, struck a few milliseconds apart.
     Filter bells[3] = {Filter(6800, 12), Filter(8300, 12), Filter(10100, 12)};
-    for (size_t i = 0; i < out.size(); ++i) {
-        const double t = static_cast<double>(i) / kSampleRate;
+    return Render(0.3, [&](const double t) {
         const double strike = noise.Next() * (Decay(t, 0.004) + (t > 0.012 ? 0.6 * Decay(t - 0.012, 0.004) : 0));
         double sum = 0;
         for (Filter& bell : bells) {
             bell.Process(strike);
             sum += bell.Band();
         }
-        out[i] = static_cast<float>(sum * Decay(t, 0.09));
-    }
-    EaseOut(out);
-    return out;
+        return sum * Decay(t, 0.09);
+    });
 }
 
 } // namespace Content

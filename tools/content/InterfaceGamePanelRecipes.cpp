@@ -171,14 +171,8 @@ void PaintBackpack(Canvas& canvas, const bool lit)
     const Rgba strap = warm(0x6A4422);
 
     if (lit) {
-        const auto halo = [](cairo_t* target) {
-            BackpackSilhouette(target);
-            cairo_set_line_width(target, 7);
-            cairo_set_line_join(target, CAIRO_LINE_JOIN_ROUND);
-            cairo_stroke_preserve(target);
-        };
-        canvas.SoftShape(halo, 8, 0, 0, Rgba::Hex(0xFFD84A, 1.0));
-        canvas.SoftShape(halo, 3, 0, 0, Rgba::Hex(0xFFF2A0, 0.8));
+        canvas.SoftThickenedShape(BackpackSilhouette, 7, 8, 0, 0, Rgba::Hex(0xFFD84A, 1.0));
+        canvas.SoftThickenedShape(BackpackSilhouette, 7, 3, 0, 0, Rgba::Hex(0xFFF2A0, 0.8));
     }
     // Ground shadow.
     canvas.SoftShape(Oval(40, 128, 34, 5), 5, 0, 0, Rgba{0, 0, 0, 0.45});

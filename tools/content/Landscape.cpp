@@ -1,39 +1,14 @@
 #include "tools/content/Landscape.h"
 
+#include "tools/content/SeededRandom.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
-#include <random>
 
 namespace Content {
 
 namespace {
-
-using Random = std::mt19937;
-
-double Uniform(Random& random, const double low, const double high)
-{
-    return std::uniform_real_distribution<double>(low, high)(random);
-}
-
-// A ridge line across the canvas from (0, base) to (width, base), raised by a few summed
-// waves, closed down to the bottom edge.
-[[maybe_unused]] void RidgePath(cairo_t* cr, Random& random, const int width, const int height, const double base,
-               const double amplitude, const double roughness)
-{
-    const double phase1 = Uniform(random, 0, 6.28);
-    const double phase2 = Uniform(random, 0, 6.28);
-    const double phase3 = Uniform(random, 0, 6.28);
-    cairo_move_to(cr, 0, height);
-    for (int x = 0; x <= width; x += 4) {
-        const double t = static_cast<double>(x) / width;
-        const double y = base - amplitude * (0.55 * std::sin(t * 5.1 + phase1) + 0.3 * std::sin(t * 11.3 + phase2) +
-                                             roughness * std::sin(t * 37.0 + phase3));
-        cairo_line_to(cr, x, y);
-    }
-    cairo_line_to(cr, width, height);
-    cairo_close_path(cr);
-}
 
 void Sky(Canvas& canvas, const int height, const Rgba& top, const Rgba& horizon)
 {
@@ -51,14 +26,15 @@ void Sun(Canvas& canvas, const double x, const double y, const double radius, co
 }
 
 // A cluster of round crowns: the canopy of a rain forest.
-void Canopy(Canvas& canvas, Random& random, const int width, const double base, const double size, const Rgba& colour)
+void Canopy(Canvas& canvas, SeededRandom& random, const int width, const double base, const double size,
+            const Rgba& colour)
 {
     cairo_t* const cr = canvas.Cr();
-    for (double x = -size; x < width + size; x += size * Uniform(random, 0.5, 0.8)) {
-        const double y = base + Uniform(random, -size * 0.4, size * 0.2);
-        const double r = size * Uniform(random, 0.6, 1.0);
+    for (double x = -size; x < width + size; x += size * random.Range(0.5, 0.8)) {
+        const double y = base + random.Range(-size * 0.4, size * 0.2);
+        const double r = size * random.Range(0.6, 1.0);
         canvas.Ellipse(x, y, r, r * 0.8);
-        canvas.SetColor(colour.Lighter(Uniform(random, -0.08, 0.08)));
+        canvas.SetColor(colour.Lighter(random.Range(-0.08, 0.08)));
         cairo_fill(cr);
         // Sunlit tops.
         canvas.Ellipse(x - r * 0.2, y - r * 0.3, r * 0.5, r * 0.35);
@@ -89,7 +65,7 @@ void Pine(Canvas& canvas, const double x, const double bottom, const double heig
     cairo_fill(cr);
 }
 
-void Amazon(Canvas& canvas, Random& random, const int width, const int height)
+void Amazon(Canvas& canvas, SeededRandom& random, const int width, const int height)
 {
     const HabitatPalette& palette = PaletteOf(HabitatLook::AMAZON);
     Sky(canvas, height, Rgba::Hex(0x9FD8C8), Rgba::Hex(0xE8F4D8));
@@ -109,10 +85,10 @@ void Amazon(Canvas& canvas, Random& random, const int width, const int height)
     Canopy(canvas, random, width, height * 0.86, height * 0.13, palette.mDeep.Lighter(0.12));
     // Hanging vines from the top.
     for (int vine = 0; vine < 9; ++vine) {
-        const double x = Uniform(random, 0, width);
-        const double length = Uniform(random, height * 0.08, height * 0.3);
+        const double x = random.Range(0, width);
+        const double length = random.Range(height * 0.08, height * 0.3);
         cairo_move_to(cr, x, 0);
-        cairo_curve_to(cr, x + 20, length * 0.3, x - 20, length * 0.7, x + Uniform(random, -10, 10), length);
+        cairo_curve_to(cr, x + 20, length * 0.3, x - 20, length * 0.7, x + random.Range(-10, 10), length);
         canvas.SetColor(palette.mDeep.WithAlpha(0.7));
         cairo_set_line_width(cr, 3);
         cairo_stroke(cr);
@@ -124,7 +100,7 @@ void Amazon(Canvas& canvas, Random& random, const int width, const int height)
     }
 }
 
-void GrandCanyon(Canvas& canvas, Random& random, const int width, const int height)
+void GrandCanyon(Canvas& canvas, SeededRandom& random, const int width, const int height)
 {
     const HabitatPalette& palette = PaletteOf(HabitatLook::GRAND_CANYON);
     Sky(canvas, height, Rgba::Hex(0x4FA3E0), Rgba::Hex(0xFCE3B8));
@@ -139,11 +115,11 @@ void GrandCanyon(Canvas& canvas, Random& random, const int width, const int heig
         double y = base;
         cairo_line_to(cr, 0, y);
         while (x < width) {
-            const double flat = Uniform(random, 40, 160);
+            const double flat = random.Range(40, 160);
             cairo_line_to(cr, x + flat, y);
             x += flat;
-            const double step = Uniform(random, -40, 40) * (layer + 1) * 0.5;
-            const double slope = Uniform(random, 8, 24);
+            const double step = random.Range(-40, 40) * (layer + 1) * 0.5;
+            const double slope = random.Range(8, 24);
             y = std::clamp(y + step, base - 60.0, base + 30.0);
             cairo_line_to(cr, x + slope, y);
             x += slope;
@@ -155,9 +131,9 @@ void GrandCanyon(Canvas& canvas, Random& random, const int width, const int heig
         // Strata: faint horizontal bands clipped to the layer.
         cairo_save(cr);
         cairo_clip(cr);
-        for (double band = base - 60; band < height; band += Uniform(random, 7, 16)) {
-            cairo_rectangle(cr, 0, band, width, Uniform(random, 1.5, 4));
-            canvas.SetColor(layers[layer].Lighter(Uniform(random, -0.15, 0.12)).WithAlpha(0.5));
+        for (double band = base - 60; band < height; band += random.Range(7, 16)) {
+            cairo_rectangle(cr, 0, band, width, random.Range(1.5, 4));
+            canvas.SetColor(layers[layer].Lighter(random.Range(-0.15, 0.12)).WithAlpha(0.5));
             cairo_fill(cr);
         }
         cairo_restore(cr);
@@ -172,17 +148,17 @@ void GrandCanyon(Canvas& canvas, Random& random, const int width, const int heig
     cairo_fill(cr);
 }
 
-void Alaska(Canvas& canvas, Random& random, const int width, const int height)
+void Alaska(Canvas& canvas, SeededRandom& random, const int width, const int height)
 {
     const HabitatPalette& palette = PaletteOf(HabitatLook::ALASKA);
     Sky(canvas, height, Rgba::Hex(0x6F8FD0), Rgba::Hex(0xF6D6E0));
     cairo_t* const cr = canvas.Cr();
     // Snow-capped mountains.
     for (int peak = 0; peak < 5; ++peak) {
-        const double x = width * (peak * 0.25 - 0.05) + Uniform(random, -30, 30);
-        const double top = height * Uniform(random, 0.15, 0.3);
+        const double x = width * (peak * 0.25 - 0.05) + random.Range(-30, 30);
+        const double top = height * random.Range(0.15, 0.3);
         const double base = height * 0.6;
-        const double half = (base - top) * Uniform(random, 1.1, 1.5);
+        const double half = (base - top) * random.Range(1.1, 1.5);
         cairo_move_to(cr, x - half, base);
         cairo_line_to(cr, x, top);
         cairo_line_to(cr, x + half, base);
@@ -206,15 +182,17 @@ void Alaska(Canvas& canvas, Random& random, const int width, const int height)
     for (int row = 0; row < 3; ++row) {
         const double bottom = height * (0.7 + row * 0.12);
         const Rgba colour = palette.mDeep.Lighter(0.25 - row * 0.12);
-        for (double x = Uniform(random, -20, 0); x < width + 30; x += Uniform(random, 22, 40) * (1 + row * 0.4))
-            Pine(canvas, x, bottom + Uniform(random, -6, 6), Uniform(random, 60, 110) * (1 + row * 0.5), colour);
+        for (double x = random.Range(-20, 0); x < width + 30; x += random.Range(22, 40) * (1 + row * 0.4)) {
+            const double foot = bottom + random.Range(-6, 6);
+            Pine(canvas, x, foot, random.Range(60, 110) * (1 + row * 0.5), colour);
+        }
         cairo_rectangle(cr, 0, bottom, width, height);
         canvas.SetColor(colour);
         cairo_fill(cr);
     }
 }
 
-void Arctic(Canvas& canvas, Random& random, const int width, const int height)
+void Arctic(Canvas& canvas, SeededRandom& random, const int width, const int height)
 {
     Sky(canvas, height, Rgba::Hex(0x1E3A6E), Rgba::Hex(0xBFE3F5));
     cairo_t* const cr = canvas.Cr();
@@ -234,8 +212,10 @@ void Arctic(Canvas& canvas, Random& random, const int width, const int height)
     }
     // Stars.
     for (int star = 0; star < 60; ++star) {
-        canvas.Ellipse(Uniform(random, 0, width), Uniform(random, 0, height * 0.3), 1.1, 1.1);
-        canvas.SetColor(Rgba{1, 1, 1, Uniform(random, 0.3, 0.9)});
+        const double x = random.Range(0, width);
+        const double y = random.Range(0, height * 0.3);
+        canvas.Ellipse(x, y, 1.1, 1.1);
+        canvas.SetColor(Rgba{1, 1, 1, random.Range(0.3, 0.9)});
         cairo_fill(cr);
     }
     // The sea, then ice floes with blue shadows.
@@ -244,12 +224,12 @@ void Arctic(Canvas& canvas, Random& random, const int width, const int height)
     cairo_fill(cr);
     for (int row = 0; row < 4; ++row) {
         const double y = height * (0.56 + row * 0.11);
-        for (double x = Uniform(random, -80, 0); x < width; x += Uniform(random, 120, 260)) {
-            const double w = Uniform(random, 80, 200) * (1 + row * 0.3);
-            const double h = Uniform(random, 10, 22) * (1 + row * 0.4);
+        for (double x = random.Range(-80, 0); x < width; x += random.Range(120, 260)) {
+            const double w = random.Range(80, 200) * (1 + row * 0.3);
+            const double h = random.Range(10, 22) * (1 + row * 0.4);
             cairo_move_to(cr, x, y + h * 0.4);
             cairo_line_to(cr, x + w * 0.15, y);
-            cairo_line_to(cr, x + w * 0.8, y + Uniform(random, -4, 4));
+            cairo_line_to(cr, x + w * 0.8, y + random.Range(-4, 4));
             cairo_line_to(cr, x + w, y + h * 0.5);
             cairo_line_to(cr, x + w * 0.9, y + h);
             cairo_line_to(cr, x + w * 0.1, y + h);
@@ -264,7 +244,7 @@ void Arctic(Canvas& canvas, Random& random, const int width, const int height)
 
 void PaintLandscape(Canvas& canvas, const HabitatLook habitat, const int width, const int height)
 {
-    Random random(1234 + static_cast<int>(habitat));
+    SeededRandom random(1234 + static_cast<uint32_t>(habitat));
     switch (habitat) {
     case HabitatLook::AMAZON:
         Amazon(canvas, random, width, height);

@@ -87,14 +87,8 @@ void PaintLettering(Canvas& canvas, const std::string& text, const double cx, co
     if (style.mShadowAlpha > 0) {
         const double blur = std::max(2.0, style.mSize * 0.1);
         const double drop = std::max(1.0, style.mSize * 0.06);
-        canvas.SoftShape(
-            [&](cairo_t* target) {
-                LetteringPath(target, text, cx, cy, style);
-                cairo_set_line_width(target, outline);
-                cairo_set_line_join(target, CAIRO_LINE_JOIN_ROUND);
-                cairo_stroke_preserve(target);
-            },
-            blur, drop * 0.3, drop, Rgba{0, 0, 0, style.mShadowAlpha});
+        canvas.SoftThickenedShape([&](cairo_t* target) { LetteringPath(target, text, cx, cy, style); }, outline, blur,
+                                  drop * 0.3, drop, Rgba{0, 0, 0, style.mShadowAlpha});
     }
 
     cairo_save(cr);

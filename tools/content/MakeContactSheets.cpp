@@ -4,6 +4,7 @@
 // Usage: make_contact_sheets MANIFEST CONTENT_FOLDER OUTPUT_FOLDER
 
 #include "tools/content/Canvas.h"
+#include "tools/content/MakeFolder.h"
 #include "tools/content/ManifestFile.h"
 
 #include <algorithm>
@@ -151,7 +152,8 @@ int main(int argc, char** argv)
             order.push_back(entry.mGroup);
         groups[entry.mGroup].push_back(&entry);
     }
-    std::filesystem::create_directories(argv[3]);
+    if (!Content::MakeFolder(argv[3], "make_contact_sheets"))
+        return 1;
     bool ok = true;
     for (const std::string& group : order)
         ok = WriteSheet(group, groups[group], argv[2], argv[3]) && ok;

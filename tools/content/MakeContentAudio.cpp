@@ -6,15 +6,14 @@
 // jobs run on all cores, the songs (the longest) first, so that the build waits little.
 
 #include "tools/content/AudioRecipe.h"
+#include "tools/content/MakeFolder.h"
 #include "tools/content/OggVorbisWriter.h"
+#include "tools/content/ParallelFor.h"
 #include "tools/content/WavWriter.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cstdio>
 #include <filesystem>
-#include <system_error>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -29,13 +28,8 @@ bool MakeFile(const AudioRecipe& recipe, const std::filesystem::path& output)
 {
     const bool wav = recipe.mFormat == AudioFormat::WAV;
     const std::filesystem::path file = output / (recipe.mPath + (wav ? ".wav" : ".ogg"));
-    std::error_code error;
-    std::filesystem::create_directories(file.parent_path(), error);
-    if (error) {
-        std::fprintf(stderr, "make_content_audio: cannot make the folder of '%s': %s\n", file.string().c_str(),
-                     error.message().c_str());
+    if (!Content::MakeFolder(file.parent_path(), "make_content_audio"))
         return false;
-    }
     const Content::Audio audio = recipe.mMake();
     const bool written = wav
         ? Content::WriteWav(file.string(), audio)
@@ -59,19 +53,6 @@ int main(int argc, char** argv)
     Content::AddPlaySounds(recipes);
 
     const std::filesystem::path output = argv[1];
-    std::atomic<size_t> next = 0;
-    std::atomic<bool> failed = false;
-    const auto worker = [&] {
-        for (size_t i = next++; i < recipes.size(); i = next++) {
-            if (!MakeFile(recipes[i], output))
-                failed = true;
-        }
-    };
-    const unsigned threads = std::max(1u, std::min(std::thread::hardware_concurrency(), 8u));
-    std::vector<std::thread> pool;
-    for (unsigned t = 0; t < threads; ++t)
-        pool.emplace_back(worker);
-    for (std::thread& thread : pool)
-        thread.join();
-    return failed ? 1 : 0;
+    const bool made = Content::RunInParallel(recipes.size(), [&](const size_t i) { return MakeFile(recipes[i], output); });
+    return made ? 0 : 1;
 }

@@ -8,16 +8,16 @@
 // recipe).
 
 #include "tools/content/FontLibrary.h"
+#include "tools/content/MakeFolder.h"
 #include "tools/content/ManifestFile.h"
+#include "tools/content/ParallelFor.h"
 #include "tools/content/Recipe.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cstdio>
 #include <filesystem>
 #include <map>
 #include <set>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -42,8 +42,7 @@ bool DrawPicture(const ManifestEntry& entry, const Recipe& recipe, const std::fi
         cairo_restore(cr);
     }
     const std::filesystem::path file = output / entry.mPath;
-    std::filesystem::create_directories(file.parent_path());
-    return canvas.Save(file.string());
+    return Content::MakeFolder(file.parent_path(), "make_content_pictures") && canvas.Save(file.string());
 }
 
 } // namespace
@@ -96,27 +95,11 @@ int main(int argc, char** argv)
     if (!complete && only.empty())
         return 1;
 
-    // Faces are loaded before the workers start, so that they only read the library.
-    for (const auto style : {Content::FontStyle::SANS, Content::FontStyle::SANS_BOLD,
-                             Content::FontStyle::SANS_CONDENSED_BOLD, Content::FontStyle::SERIF_BOLD,
-                             Content::FontStyle::SERIF_ITALIC})
-        Content::FontLibrary::Get().Face(style);
-    Content::FontLibrary::Get().EmojiFace();
+    // Loads every face now, so that a missing font file is reported before the workers start.
+    Content::FontLibrary::Get();
 
     const std::filesystem::path output = argv[3];
-    std::atomic<size_t> next = 0;
-    std::atomic<bool> failed = false;
-    const auto worker = [&] {
-        for (size_t i = next++; i < work.size(); i = next++) {
-            if (!DrawPicture(*work[i].first, *work[i].second, output))
-                failed = true;
-        }
-    };
-    const unsigned threads = std::max(1u, std::min(std::thread::hardware_concurrency(), 8u));
-    std::vector<std::thread> pool;
-    for (unsigned t = 0; t < threads; ++t)
-        pool.emplace_back(worker);
-    for (std::thread& thread : pool)
-        thread.join();
-    return failed ? 1 : 0;
+    const bool drawn = Content::RunInParallel(
+        work.size(), [&](const size_t i) { return DrawPicture(*work[i].first, *work[i].second, output); });
+    return drawn ? 0 : 1;
 }

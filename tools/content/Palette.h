@@ -36,9 +36,6 @@ inline const Rgba kLeafDark = Rgba::Hex(0x2E6B2A);
 inline const Rgba kLeafLight = Rgba::Hex(0x8FD16A);
 inline const Rgba kGold = Rgba::Hex(0xF2C035);
 inline const Rgba kGoldDark = Rgba::Hex(0xB07A12);
-inline const Rgba kSilver = Rgba::Hex(0xD6DCE2);
-inline const Rgba kCopper = Rgba::Hex(0xC87533);
-inline const Rgba kSkyBlue = Rgba::Hex(0x5FB4E6);
 inline const Rgba kCream = Rgba::Hex(0xFFF8E6);
 } // namespace Ui
 

@@ -14,6 +14,14 @@ bool WritePng(const std::string& path, const Pixels& pixels)
     cairo_surface_t* const surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, pixels.mWidth, pixels.mHeight);
     cairo_surface_flush(surface);
     unsigned char* const data = cairo_image_surface_get_data(surface);
+    // Too large a picture (or no memory for it) gives a surface in an error state, without pixels.
+    const cairo_status_t made = cairo_surface_status(surface);
+    if (made != CAIRO_STATUS_SUCCESS || data == nullptr) {
+        std::fprintf(stderr, "cannot make a %dx%d picture for '%s': %s\n", pixels.mWidth, pixels.mHeight, path.c_str(),
+                     cairo_status_to_string(made));
+        cairo_surface_destroy(surface);
+        return false;
+    }
     const int stride = cairo_image_surface_get_stride(surface);
     for (int y = 0; y < pixels.mHeight; ++y) {
         auto* const row = reinterpret_cast<uint32_t*>(data + static_cast<ptrdiff_t>(y) * stride);

@@ -1,6 +1,8 @@
 #include "tools/content/Shapes.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <numbers>
 
 namespace Content {
@@ -41,6 +43,29 @@ void SparklePath(cairo_t* const cr, const double x, const double y, const double
         cairo_curve_to(cr, cx, cy, cx, cy, tipX, tipY);
     }
     cairo_close_path(cr);
+}
+
+void SmoothCurve(cairo_t* const cr, const std::vector<std::pair<double, double>>& points, const bool closed)
+{
+    if (points.empty())
+        return;
+    const long count = static_cast<long>(points.size());
+    // The point `offset` places from the i-th: round the loop when closed, else held at the ends.
+    const auto pointAt = [&](const long i, const long offset) -> const std::pair<double, double>& {
+        return points[closed ? (i + offset + count) % count : std::clamp(i + offset, 0L, count - 1)];
+    };
+    cairo_move_to(cr, points[0].first, points[0].second);
+    for (long i = 0; i < (closed ? count : count - 1); ++i) {
+        const auto& p0 = pointAt(i, -1);
+        const auto& p1 = pointAt(i, 0);
+        const auto& p2 = pointAt(i, 1);
+        const auto& p3 = pointAt(i, 2);
+        cairo_curve_to(cr, p1.first + (p2.first - p0.first) / 6, p1.second + (p2.second - p0.second) / 6,
+                       p2.first - (p3.first - p1.first) / 6, p2.second - (p3.second - p1.second) / 6, p2.first,
+                       p2.second);
+    }
+    if (closed)
+        cairo_close_path(cr);
 }
 
 void FillShape(Canvas& canvas, const Shape& shape)
@@ -130,6 +155,28 @@ void InnerShadow(Canvas& canvas, const Shape& shape, const double blur, const do
         blur, dx, dy, colour);
     cairo_restore(cr);
 }
+
+void Recoloured(Canvas& canvas, const int width, const int height, const std::function<void(Canvas&)>& paint,
+                const std::function<Rgba(const Rgba&)>& recolour)
+{
+    Canvas layer(width, height);
+    paint(layer);
+    layer.MapPixels([&recolour](const uint32_t pixel) {
+        const uint32_t alpha = pixel >> 24;
+        // The surface is premultiplied: divide the alpha out, recolour, multiply it back.
+        const double a = alpha / 255.0;
+        const Rgba straight{(pixel >> 16 & 0xFF) / 255.0 / a, (pixel >> 8 & 0xFF) / 255.0 / a,
+                            (pixel & 0xFF) / 255.0 / a, a};
+        const Rgba changed = recolour(straight);
+        const auto channel = [alpha](double value) {
+            return static_cast<uint32_t>(std::lround(std::clamp(value, 0.0, 1.0) * alpha));
+        };
+        return alpha << 24 | channel(changed.mR) << 16 | channel(changed.mG) << 8 | channel(changed.mB);
+    });
+    canvas.PaintPicture(layer, 0, 0);
+}
+
+double Brightness(const Rgba& colour) { return 0.299 * colour.mR + 0.587 * colour.mG + 0.114 * colour.mB; }
 
 void Tape(Canvas& canvas, const double cx, const double cy, const double angle, const double length,
           const TapeLook& look)

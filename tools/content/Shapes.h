@@ -1,13 +1,14 @@
 #pragma once
 // Shapes handed around as functions that add a path, and the fills, strokes, clips, shadows
-// and gradients that the recipes make of them; and the strip of sticky tape that holds cards
-// and photographs.
+// and gradients that the recipes make of them; pictures recoloured pixel by pixel; and the
+// strip of sticky tape that holds cards and photographs.
 
 #include "tools/content/Canvas.h"
 
 #include <functional>
 #include <initializer_list>
 #include <utility>
+#include <vector>
 
 namespace Content {
 
@@ -25,6 +26,10 @@ void Circle(cairo_t* cr, double cx, double cy, double radius);
 // twinkle of a sparkle, the glint of light on gold. `pinch` is how far from the centre the
 // sides bend in, as a share of the size.
 void SparklePath(cairo_t* cr, double x, double y, double size, double angle, int points = 4, double pinch = 0.14);
+
+// A smooth curve through the points (Catmull-Rom turned into Bezier curves), from a move to
+// the first point; a closed one runs on from the last point back round to the first.
+void SmoothCurve(cairo_t* cr, const std::vector<std::pair<double, double>>& points, bool closed);
 
 // Fills the shape with the current source, or in a colour.
 void FillShape(Canvas& canvas, const Shape& shape);
@@ -53,6 +58,15 @@ void DropShadow(Canvas& canvas, const Shape& shape, double blur, double dy, doub
 
 // A soft shade inside a shape along its edges: paper darkened at its rims, recesses.
 void InnerShadow(Canvas& canvas, const Shape& shape, double blur, double dx, double dy, const Rgba& colour);
+
+// Draws what `paint` draws on a transparent canvas of width x height (in the cell's
+// coordinates), passes every pixel's straight colour through `recolour` and lays the
+// result on `canvas`. Alpha is kept. For small pictures only: it visits every pixel.
+void Recoloured(Canvas& canvas, int width, int height, const std::function<void(Canvas&)>& paint,
+                const std::function<Rgba(const Rgba&)>& recolour);
+
+// The brightness of a colour, 0 to 1.
+double Brightness(const Rgba& colour);
 
 // How a strip of sticky tape looks: half its width across the strip, the depth of the zigzag
 // of its torn ends, the blur of its shadow, its opacity and whether its edge is drawn.

@@ -9,18 +9,6 @@
 
 namespace Content {
 
-// A mono sound `seconds` long, each sample from `sample(t)`, t in seconds; it eases out at
-// its end, so that it may be cut off before it has died away.
-template <typename Sample>
-Samples Render(const double seconds, Sample sample)
-{
-    Samples out(FramesOf(seconds));
-    for (size_t i = 0; i < out.size(); ++i)
-        out[i] = static_cast<float>(sample(static_cast<double>(i) / kSampleRate));
-    EaseOut(out);
-    return out;
-}
-
 // A sound ready to be stored: no steady offset, a 2 ms fade in and a short fade out so that
 // it neither starts nor stops with a click, and its loudest sample at `peakDb`.
 Audio Finished(Samples sound, double peakDb = -3, double fadeOut = 0.01);

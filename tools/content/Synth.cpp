@@ -133,8 +133,6 @@ double ChannelSample(const Audio& audio, const int channel, const size_t frame)
 
 size_t FramesOf(const double seconds) { return static_cast<size_t>(std::max(0.0, std::round(seconds * kSampleRate))); }
 
-Audio Audio::Mono(const size_t frames) { return Audio{{Samples(frames)}}; }
-
 Audio Audio::Stereo(const size_t frames) { return Audio{{Samples(frames), Samples(frames)}}; }
 
 double SineWave(const double phase)

@@ -18,11 +18,9 @@ size_t FramesOf(double seconds);
 
 // One channel (mono) or two (left, right) of equal length.
 struct Audio {
-    static Audio Mono(size_t frames);
     static Audio Stereo(size_t frames);
 
     size_t Frames() const { return mChannels.empty() ? 0 : mChannels[0].size(); }
-    double Seconds() const { return static_cast<double>(Frames()) / kSampleRate; }
 
     std::vector<Samples> mChannels;
 };
@@ -151,5 +149,18 @@ void EaseOut(Samples& samples, double seconds = 0.005);
 void FadeEdges(Audio& audio, double fadeInSeconds, double fadeOutSeconds);
 // The loudest sample, as a fraction of full scale.
 double Peak(const Audio& audio);
+
+// A mono sound `seconds` long, each sample from `sample(t)`, t in seconds, called once for
+// every sample in order (so that it may keep oscillators and filters running); it eases out
+// at its end, so that it may be cut off before it has died away.
+template <typename Sample>
+Samples Render(const double seconds, Sample sample)
+{
+    Samples out(FramesOf(seconds));
+    for (size_t i = 0; i < out.size(); ++i)
+        out[i] = static_cast<float>(sample(static_cast<double>(i) / kSampleRate));
+    EaseOut(out);
+    return out;
+}
 
 } // namespace Content

@@ -54,24 +54,13 @@ const Outline kBorneo = {{109, 1}, {116, 7}, {119, 1}, {116, -4}, {110, -3}};
 const Outline kSumatra = {{95, 5}, {106, -6}, {104, -5}, {98, 1}};
 const Outline kNewGuinea = {{131, -1}, {141, -3}, {150, -10}, {141, -9}, {135, -4}};
 
-// A closed smooth path through the outline's points (Catmull-Rom turned into Bezier curves).
+// The land's coast: a closed smooth path through the outline's points, on the map.
 void SmoothPath(cairo_t* cr, const Outline& outline)
 {
     std::vector<std::pair<double, double>> points;
     for (const auto& [longitude, latitude] : outline)
         points.push_back(Project(longitude, latitude));
-    const size_t count = points.size();
-    cairo_move_to(cr, points[0].first, points[0].second);
-    for (size_t i = 0; i < count; ++i) {
-        const auto& p0 = points[(i + count - 1) % count];
-        const auto& p1 = points[i];
-        const auto& p2 = points[(i + 1) % count];
-        const auto& p3 = points[(i + 2) % count];
-        cairo_curve_to(cr, p1.first + (p2.first - p0.first) / 6, p1.second + (p2.second - p0.second) / 6,
-                       p2.first - (p3.first - p1.first) / 6, p2.second - (p3.second - p1.second) / 6, p2.first,
-                       p2.second);
-    }
-    cairo_close_path(cr);
+    SmoothCurve(cr, points, true);
 }
 
 const Outline* const kLands[] = {&kNorthAmerica, &kGreenland, &kSouthAmerica, &kEurasia,  &kAfrica,
