@@ -36,17 +36,6 @@ constexpr int kDragMargin = 8;
 // Between the body, the footer and the buttons.
 constexpr int kSectionGap = 8;
 
-AppInterface* AppOf(const WidgetManager* const manager)
-{
-    return manager != nullptr ? manager->mApp : GetAppInterface();
-}
-
-void SetAppCursor(WidgetManager* const manager, const int kind)
-{
-    if (manager != nullptr && manager->mApp != nullptr)
-        manager->mApp->SetCursor(kind);
-}
-
 } // namespace
 
 Dialog::Dialog(const int id, const bool isModal, const std::string& header, const std::string& lines,
@@ -123,9 +112,9 @@ void Dialog::SetLinesFont(Font* const font)
 void Dialog::EnsureFonts()
 {
     if (mHeaderFont == nullptr)
-        mHeaderFont = new SysFont(AppOf(mWidgetManager), "Arial Unicode MS", 14, 0);
+        mHeaderFont = new SysFont(GetApp(), "Arial Unicode MS", 14, 0);
     if (mLinesFont == nullptr)
-        mLinesFont = new SysFont(AppOf(mWidgetManager), "Arial Unicode MS", 12, 0);
+        mLinesFont = new SysFont(GetApp(), "Arial Unicode MS", 12, 0);
 }
 
 bool Dialog::HasFooterLine() const { return !mDialogFooter.empty() && mButtonMode != BUTTONS_FOOTER; }
@@ -170,7 +159,7 @@ bool Dialog::IsModal() { return mIsModal; }
 
 int Dialog::WaitForResult(const bool autoKill)
 {
-    DialogHost* const host = dynamic_cast<DialogHost*>(AppOf(mWidgetManager));
+    DialogHost* const host = dynamic_cast<DialogHost*>(GetApp());
     if (host == nullptr)
         return mResult;
     // The updates run below may close and delete this dialog (a replacement under its id,
@@ -298,7 +287,7 @@ void Dialog::MouseButtonDown(const int x, const int y, const int button, const i
 {
     if (clickCount != 1)
         return;
-    SetAppCursor(mWidgetManager, CURSOR_DRAG);
+    SetAppCursor(CURSOR_DRAG);
     mDragging = true;
     mDragMouseX = x;
     mDragMouseY = y;
@@ -308,7 +297,7 @@ void Dialog::MouseButtonUp(const int x, const int y, const int button, const int
 {
     if (!mDragging)
         return;
-    SetAppCursor(mWidgetManager, CURSOR_POINTER);
+    SetAppCursor(CURSOR_POINTER);
     mDragging = false;
 }
 

@@ -42,9 +42,6 @@ constexpr unsigned char kCharDelete = 127;
 constexpr int kFirstLetterKey = 65;
 constexpr int kLastSkippedLetterKey = 89;
 
-// The text starts this far in from each side.
-constexpr int kTextInset = 4;
-
 // Matches no position, so the next edit starts its own undo step. (-1 would still join a
 // character typed at index 0 to the run.)
 constexpr int32_t kNoEditRun = -2;
@@ -62,8 +59,7 @@ Font& EditWidget::EnsureFont()
 {
     // Keys and clicks can come before the first draw, and they measure the text.
     if (mFont == nullptr) {
-        AppInterface* const app = mWidgetManager != nullptr ? mWidgetManager->mApp : GetAppInterface();
-        mFont = std::make_unique<SysFont>(app, "Arial Unicode MS", 10, 0);
+        mFont = std::make_unique<SysFont>(GetApp(), "Arial Unicode MS", 10, 0);
     }
     return *mFont;
 }
@@ -541,17 +537,9 @@ void EditWidget::LostFocus()
     MarkDirty();
 }
 
-void EditWidget::MouseEnter()
-{
-    if (mWidgetManager != nullptr && mWidgetManager->mApp != nullptr)
-        mWidgetManager->mApp->SetCursor(CURSOR_TEXT);
-}
+void EditWidget::MouseEnter() { SetAppCursor(CURSOR_TEXT); }
 
-void EditWidget::MouseLeave()
-{
-    if (mWidgetManager != nullptr && mWidgetManager->mApp != nullptr)
-        mWidgetManager->mApp->SetCursor(CURSOR_POINTER);
-}
+void EditWidget::MouseLeave() { SetAppCursor(CURSOR_POINTER); }
 
 void EditWidget::MouseButtonDown(const int x, const int y, const int button, const int clickCount)
 {

@@ -32,6 +32,8 @@ public:
 
 class EditWidget : public Widget {
 public:
+    // The text starts this far in from each side.
+    static constexpr int kTextInset = 4;
     // Colour table roles.
     enum {
         COLOR_BKG = 0,
@@ -123,15 +125,17 @@ public:
     // the same undo step.
     int32_t mLastModifyIdx = 0;
 
-private:
+protected:
     bool HasSelection() const;
+    // The width of the display string's first count characters.
+    int PrefixWidth(int count);
+
+private:
     bool KeyHeld(int keyCode) const;
     // Keeps the cursor and the anchor within the text.
     void ClampPositions();
     // The font measures and draws with, made first when there is none.
     Font& EnsureFont();
-    // The width of the display string's first count characters.
-    int PrefixWidth(int count);
     EditFieldServices* Services() const;
     bool AllowsChar(char c);
     static bool IsControlChar(char c);

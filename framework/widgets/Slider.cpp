@@ -11,15 +11,6 @@
 
 namespace Zest {
 
-namespace {
-
-void SetAppCursor(WidgetManager* const manager, const int kind)
-{
-    if (manager != nullptr && manager->mApp != nullptr)
-        manager->mApp->SetCursor(kind);
-}
-
-} // namespace
 
 Slider::Slider(Image* const trackImage, Image* const thumbImage, const int id, SliderListener* const listener)
     : mSliderListener(listener), mId(id), mTrackImage(trackImage), mThumbImage(thumbImage)
@@ -96,7 +87,7 @@ void Slider::Draw(Graphics* const g)
 void Slider::MouseDown(const int x, const int y, const int clickCount)
 {
     if (IsOverThumb(x, y)) {
-        SetAppCursor(mWidgetManager, CURSOR_DRAG);
+        SetAppCursor(CURSOR_DRAG);
         mDragging = true;
         if (mHorizontal)
             mGrabX = x - ThumbOffset();
@@ -112,7 +103,7 @@ void Slider::MouseDown(const int x, const int y, const int clickCount)
 
 void Slider::MouseMove(const int x, const int y)
 {
-    SetAppCursor(mWidgetManager, IsOverThumb(x, y) ? CURSOR_DRAG : CURSOR_POINTER);
+    SetAppCursor(IsOverThumb(x, y) ? CURSOR_DRAG : CURSOR_POINTER);
 }
 
 void Slider::MouseDrag(const int x, const int y)
@@ -135,7 +126,7 @@ void Slider::MouseDrag(const int x, const int y)
 void Slider::MouseUpAt(const int x, const int y)
 {
     mDragging = false;
-    SetAppCursor(mWidgetManager, CURSOR_POINTER);
+    SetAppCursor(CURSOR_POINTER);
     if (mSliderListener != nullptr)
         mSliderListener->SliderValueChanged(mId, mValue);
 }
@@ -143,7 +134,7 @@ void Slider::MouseUpAt(const int x, const int y)
 void Slider::MouseLeave()
 {
     if (!mDragging)
-        SetAppCursor(mWidgetManager, CURSOR_POINTER);
+        SetAppCursor(CURSOR_POINTER);
 }
 
 } // namespace Zest

@@ -122,10 +122,14 @@ void Widget::SetDisabled(const bool disabled)
         mWidgetManager->SetMousePosition(mWidgetManager->mLastMouseX, mWidgetManager->mLastMouseY);
 }
 
-void Widget::ShowHandCursor(const bool show)
+void Widget::ShowHandCursor(const bool show) { SetAppCursor(show ? CURSOR_HAND : CURSOR_POINTER); }
+
+AppInterface* Widget::GetApp() const { return mWidgetManager != nullptr ? mWidgetManager->mApp : GetAppInterface(); }
+
+void Widget::SetAppCursor(const int kind)
 {
     if (mWidgetManager != nullptr && mWidgetManager->mApp != nullptr)
-        mWidgetManager->mApp->SetCursor(show ? CURSOR_HAND : CURSOR_POINTER);
+        mWidgetManager->mApp->SetCursor(kind);
 }
 
 void Widget::ResizeToRect(const Rect& rect) { Resize(rect.mX, rect.mY, rect.mWidth, rect.mHeight); }

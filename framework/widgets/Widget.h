@@ -14,6 +14,7 @@
 
 namespace Zest {
 
+class AppInterface;
 class Image;
 
 class Widget : public WidgetContainer {
@@ -103,6 +104,12 @@ public:
     // Where Shift+Tab and Tab send the focus. Removing a widget clears every link to it.
     Widget* mTabPrev = nullptr;
     Widget* mTabNext = nullptr;
+
+protected:
+    // The application of the widget's manager, or the process's while it has no manager.
+    AppInterface* GetApp() const;
+    // Asks the application for that cursor kind; nothing without a manager.
+    void SetAppCursor(int kind);
 };
 
 } // namespace Zest

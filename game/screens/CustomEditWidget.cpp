@@ -10,8 +10,6 @@
 
 namespace {
 
-// The text keeps this far from each side.
-constexpr int kTextInset = 4;
 // A shown caret is a bar this wide; a hidden one has no width.
 constexpr int kCaretWidth = 2;
 constexpr int kSelectionAlpha = 128;
@@ -33,9 +31,6 @@ void CustomEditWidget::DrawText(Zest::Graphics* const g, Zest::Font& font)
 {
     const std::string& shown = GetDisplayString();
     const int length = static_cast<int>(shown.size());
-    const auto prefixWidth = [&](const int count) {
-        return font.StringWidth(shown.substr(0, static_cast<size_t>(std::clamp(count, 0, length))));
-    };
     const int textTop = (mHeight - font.GetHeight()) / 2;
     const int baseline = textTop + font.GetAscent();
     const std::string visible = shown.substr(static_cast<size_t>(std::clamp(mLeftPos, 0, length)));
@@ -54,10 +49,9 @@ void CustomEditWidget::DrawText(Zest::Graphics* const g, Zest::Font& font)
 
     // Positions inside the inset, measured from the centred text's left end.
     const int centre = mWidth / 2 - font.StringWidth(shown) / 2;
-    const int leftWidth = prefixWidth(mLeftPos);
-    int caret = prefixWidth(mCursorPos) - leftWidth + centre;
-    const bool selection = mHilitePos != -1 && mHilitePos != mCursorPos;
-    int anchor = selection ? prefixWidth(mHilitePos) - leftWidth + centre : caret + kCaretWidth;
+    const int leftWidth = PrefixWidth(mLeftPos);
+    int caret = PrefixWidth(mCursorPos) - leftWidth + centre;
+    int anchor = HasSelection() ? PrefixWidth(mHilitePos) - leftWidth + centre : caret + kCaretWidth;
     if (!mShowingCursor)
         caret += kCaretWidth;
     const int room = std::max(mWidth - 2 * kTextInset, 0);
