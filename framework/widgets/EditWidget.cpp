@@ -142,13 +142,17 @@ int EditWidget::GetCharAt(const int x, int)
     const std::string& shown = GetDisplayString();
     Font& font = EnsureFont();
     const int length = static_cast<int>(shown.size());
+    const auto from = static_cast<size_t>(std::clamp(mLeftPos, 0, length));
     int index = 0;
-    for (int i = mLeftPos; i < length; ++i) {
-        const auto from = static_cast<size_t>(mLeftPos);
-        const int before = font.StringWidth(shown.substr(from, static_cast<size_t>(i - mLeftPos)));
-        const int through = font.StringWidth(shown.substr(from, static_cast<size_t>(i - mLeftPos + 1)));
-        if (x >= (before + through) / 2 + 5)
-            index = i + 1;
+    int before = 0;
+    // Prefix widths only grow, so the first character whose middle lies right of x ends
+    // the search; a long text is not measured to its end on every move of the mouse.
+    for (int i = static_cast<int>(from); i < length; ++i) {
+        const int through = font.StringWidth(shown.substr(from, static_cast<size_t>(i) - from + 1));
+        if (x < (before + through) / 2 + 5)
+            break;
+        index = i + 1;
+        before = through;
     }
     return index;
 }
@@ -244,8 +248,9 @@ bool EditWidget::PasteClipboard()
     Font& font = EnsureFont();
     std::string kept;
     for (const char c : clipboard) {
-        // Only the first line of the clipboard goes into a single-line field.
-        if (c == '\r' || c == '\n')
+        // Only the first line of the clipboard goes into a single-line field; a text longer
+        // than the field holds is cut after the edit anyway.
+        if (c == '\r' || c == '\n' || (mMaxChars >= 0 && kept.size() >= static_cast<size_t>(mMaxChars)))
             break;
         // Control characters (a tab, say) have no place in the text, as when typed.
         if (!IsControlChar(c) && font.CharWidth(c) != 0 && AllowsChar(c))
