@@ -86,12 +86,8 @@ bool GameOptions::Save(const std::string& dataFolder)
 {
     if (!mSaveEnabled)
         return true;
-    if (mRefusedFileInPlace) {
-        std::string asideName;
-        if (!MoveFileAside(dataFolder, kFileName, &asideName))
-            return false;
-        mRefusedFileInPlace = false;
-    }
+    if (!MoveRefusedFileAside(dataFolder, kFileName, &mRefusedFileInPlace))
+        return false;
     Zest::Buffer buffer;
     buffer.WriteLong(mReservedValue);
     buffer.WriteLong(ToStoredVolume(mMusicVolume));

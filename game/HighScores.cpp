@@ -85,14 +85,11 @@ HighScoreStore::LoadResult HighScoreStore::Load(const std::string& dataFolder, s
 bool HighScoreStore::Save(const std::string& dataFolder)
 {
     const std::string path = dataFolder + kFileName;
-    if (mKeepRefusedFile) {
-        if (!mEnteredSinceLoad)
-            return true;
-        std::string asideName;
-        if (!MoveFileAside(dataFolder, kFileName, &asideName))
-            return false;
-        mKeepRefusedFile = false;
-    }
+    // A refused file is kept unless something new needs writing.
+    if (mKeepRefusedFile && !mEnteredSinceLoad)
+        return true;
+    if (!MoveRefusedFileAside(dataFolder, kFileName, &mKeepRefusedFile))
+        return false;
 
     Zest::Buffer buffer;
     for (const HighScoreEntry& row : mScores) {

@@ -127,12 +127,8 @@ bool ProfileStore::Save(const std::string& dataFolder)
 {
     if (!mHasList)
         return true;
-    if (mRefusedFileInPlace) {
-        std::string asideName;
-        if (!MoveFileAside(dataFolder, kFileName, &asideName))
-            return false;
-        mRefusedFileInPlace = false;
-    }
+    if (!MoveRefusedFileAside(dataFolder, kFileName, &mRefusedFileInPlace))
+        return false;
 
     Zest::Buffer buffer;
     buffer.WriteLong(GetProfileCount());

@@ -95,3 +95,14 @@ bool WriteSaveFile(const std::string& path, const Zest::Buffer& buffer)
     Zest::AllowAllAccess(path);
     return true;
 }
+
+bool MoveRefusedFileAside(const std::string& folder, const std::string& fileName, bool* const refusedInPlace)
+{
+    if (!*refusedInPlace)
+        return true;
+    std::string asideName;
+    if (!MoveFileAside(folder, fileName, &asideName))
+        return false;
+    *refusedInPlace = false;
+    return true;
+}

@@ -26,6 +26,11 @@ bool WriteSaveFile(const std::string& path, const Zest::Buffer& buffer);
 // An earlier set-aside file is never replaced: the names "<name>.damaged",
 // "<name>.damaged.1", "<name>.damaged.2" … are tried in turn.
 
+// Before the first save over a file that a load refused: when *refusedInPlace, moves the
+// file aside (see MoveFileAside) and clears the flag. False while it is still in place;
+// nothing may be saved over it then.
+bool MoveRefusedFileAside(const std::string& folder, const std::string& fileName, bool* refusedInPlace);
+
 // Moves folder + fileName to the first free set-aside name and gives that name (without the
 // folder), or the empty name when the file was already gone. False when it is still in place.
 bool MoveFileAside(const std::string& folder, const std::string& fileName, std::string* asideName);
