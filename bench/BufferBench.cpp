@@ -1,7 +1,7 @@
 // Save files are written and read a byte at a time through Zest::Buffer, and demo event
 // streams a bit at a time; both should cost little per field.
 
-#include "framework/app/Buffer.h"
+#include "framework/app/common/Buffer.h"
 
 #include <benchmark/benchmark.h>
 

@@ -5,7 +5,7 @@
 #include "framework/app/ZestAppBase.h"
 #include "framework/resources/ImageLib.h"
 #include "framework/resources/PakInterface.h"
-#include "framework/resources/ResourceManager.h"
+#include "framework/resources/manager/ResourceManager.h"
 
 #include <benchmark/benchmark.h>
 #include <png.h>

@@ -1,7 +1,7 @@
 #include "game/AppResourceSource.h"
 
 #include "framework/app/ZestAppBase.h"
-#include "framework/resources/ResourceManager.h"
+#include "framework/resources/manager/ResourceManager.h"
 #include "game/Res.h"
 
 bool AppResourceSource::LoadGroup(const std::string& group)

@@ -1,9 +1,9 @@
 #include "game/GameApp.h"
 
-#include "framework/app/FileHelpers.h"
-#include "framework/app/PathHelpers.h"
+#include "framework/app/common/FileHelpers.h"
+#include "framework/app/common/PathHelpers.h"
 #include "framework/graphics/AppInterface.h"
-#include "framework/resources/ResourceManager.h"
+#include "framework/resources/manager/ResourceManager.h"
 #include "framework/widgets/WidgetFlags.h"
 #include "framework/widgets/WidgetManager.h"
 #include "game/GameOptions.h"

@@ -1,6 +1,6 @@
 #include "game/GameOptions.h"
 
-#include "framework/app/Buffer.h"
+#include "framework/app/common/Buffer.h"
 #include "game/SaveFiles.h"
 
 #include <array>

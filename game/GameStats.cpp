@@ -1,6 +1,6 @@
 #include "game/GameStats.h"
 
-#include "framework/app/Buffer.h"
+#include "framework/app/common/Buffer.h"
 #include "game/PlayerProfile.h"
 #include "game/SaveFileReader.h"
 

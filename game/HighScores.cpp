@@ -1,6 +1,6 @@
 #include "game/HighScores.h"
 
-#include "framework/app/Buffer.h"
+#include "framework/app/common/Buffer.h"
 #include "game/SaveFileReader.h"
 #include "game/SaveFiles.h"
 

@@ -1,6 +1,6 @@
 #include "game/PlayerProfile.h"
 
-#include "framework/app/Buffer.h"
+#include "framework/app/common/Buffer.h"
 #include "game/SaveFileReader.h"
 
 PlayerProfile::PlayerProfile(const std::string& name) : mName(name)

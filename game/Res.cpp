@@ -1,6 +1,6 @@
 #include "game/Res.h"
 
-#include "framework/resources/ResourceManager.h"
+#include "framework/resources/manager/ResourceManager.h"
 
 #include <algorithm>
 #include <cstring>

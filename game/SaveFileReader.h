@@ -6,7 +6,7 @@
 // consumes nothing, so loops over counts read from the file end as soon as they test
 // IsDamaged.
 
-#include "framework/app/Buffer.h"
+#include "framework/app/common/Buffer.h"
 
 #include <cstdint>
 #include <string>

@@ -1,7 +1,7 @@
 #include "game/SaveFiles.h"
 
-#include "framework/app/Buffer.h"
-#include "framework/app/FileHelpers.h"
+#include "framework/app/common/Buffer.h"
+#include "framework/app/common/FileHelpers.h"
 #include "framework/resources/PakFile.h"
 #include "platform/win32/Path.h"
 

@@ -1,6 +1,6 @@
 #include "game/SavedStage.h"
 
-#include "framework/app/Buffer.h"
+#include "framework/app/common/Buffer.h"
 #include "game/Creature.h"
 #include "game/HabitatRegistry.h"
 #include "game/SaveFileReader.h"

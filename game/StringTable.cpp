@@ -1,6 +1,6 @@
 #include "game/StringTable.h"
 
-#include "framework/app/Debug.h"
+#include "framework/app/common/Debug.h"
 #include "framework/resources/XMLParser.h"
 
 namespace {

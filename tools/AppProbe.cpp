@@ -15,7 +15,7 @@
 #include "framework/app/ZestAppBase.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/SysFont.h"
-#include "framework/resources/ResourceManager.h"
+#include "framework/resources/manager/ResourceManager.h"
 #include "framework/widgets/ButtonWidget.h"
 #include "framework/widgets/Widget.h"
 #include "framework/widgets/WidgetManager.h"

@@ -6,10 +6,10 @@
 // Runs headless with SDL's dummy drivers; the content is read from the folder (loose files
 // or main.pak). Prints every problem and ends with status 1 when there is one.
 
-#include "framework/app/Buffer.h"
+#include "framework/app/common/Buffer.h"
 #include "framework/app/ZestAppBase.h"
 #include "framework/graphics/Font.h"
-#include "framework/resources/ResourceManager.h"
+#include "framework/resources/manager/ResourceManager.h"
 #include "framework/resources/XMLParser.h"
 #include "framework/sound/OggFile.h"
 #include "framework/sound/PcmSound.h"

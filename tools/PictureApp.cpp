@@ -1,6 +1,6 @@
 #include "tools/PictureApp.h"
 
-#include "framework/app/StringHelpers.h"
+#include "framework/app/common/StringHelpers.h"
 #include "framework/graphics/MemoryImage.h"
 #include "framework/resources/ImageLib.h"
 

@@ -10,8 +10,8 @@
 // main thread except LoadingThreadProc (the loading thread) and the cursor thread; the
 // fields those threads share with the main thread are atomic.
 
-#include "framework/app/CritSection.h"
-#include "framework/app/Ratio.h"
+#include "framework/app/common/CritSection.h"
+#include "framework/app/common/Ratio.h"
 #include "framework/graphics/AppInterface.h"
 #include "framework/graphics/Geometry.h"
 #include "framework/graphics/SharedImage.h"

@@ -5,7 +5,7 @@
 
 #include "framework/app/ZestAppBase.h"
 
-#include "framework/app/FileHelpers.h"
+#include "framework/app/common/FileHelpers.h"
 #include "platform/win32/Process.h"
 
 #include <csignal>

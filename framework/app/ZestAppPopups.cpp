@@ -6,7 +6,7 @@
 #include "framework/app/ZestAppBase.h"
 
 #include "framework/app/PopupRequests.h"
-#include "framework/app/StringHelpers.h"
+#include "framework/app/common/StringHelpers.h"
 #include "framework/directx/DDInterface.h"
 #include "framework/widgets/WidgetManager.h"
 #include "platform/win32/Clock.h"

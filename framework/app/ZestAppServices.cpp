@@ -4,7 +4,7 @@
 
 #include "framework/app/ZestAppBase.h"
 
-#include "framework/app/StringHelpers.h"
+#include "framework/app/common/StringHelpers.h"
 #include "framework/directx/D3DInterface.h"
 #include "framework/directx/D3DTester.h"
 #include "framework/directx/DDImage.h"

@@ -4,9 +4,9 @@
 
 #include "framework/app/ZestAppBase.h"
 
-#include "framework/app/Buffer.h"
-#include "framework/app/FileHelpers.h"
-#include "framework/app/PathHelpers.h"
+#include "framework/app/common/Buffer.h"
+#include "framework/app/common/FileHelpers.h"
+#include "framework/app/common/PathHelpers.h"
 #include "framework/resources/PakFile.h"
 #include "platform/win32/Registry.h"
 

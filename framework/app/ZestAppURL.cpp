@@ -3,7 +3,7 @@
 
 #include "framework/app/ZestAppBase.h"
 
-#include "framework/app/URLLauncher.h"
+#include "framework/app/common/URLLauncher.h"
 #include "platform/win32/Clock.h"
 #include "platform/win32/Library.h"
 #include "platform/win32/SystemLibraries.h"

@@ -5,7 +5,7 @@
 
 #include "framework/app/ZestAppBase.h"
 
-#include "framework/app/Debug.h"
+#include "framework/app/common/Debug.h"
 #include "framework/directx/DDInterface.h"
 #include "framework/widgets/WidgetManager.h"
 #include "platform/win32/Clock.h"

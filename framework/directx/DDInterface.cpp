@@ -1,7 +1,7 @@
 #include "framework/directx/DDInterface.h"
 
-#include "framework/app/Debug.h"
-#include "framework/app/StringHelpers.h"
+#include "framework/app/common/Debug.h"
+#include "framework/app/common/StringHelpers.h"
 #include "framework/directx/D3DInterface.h"
 #include "framework/directx/D3DTester.h"
 #include "framework/directx/DDImage.h"

@@ -5,8 +5,8 @@
 // frame. It owns the display lock that the application, the images and the cursor thread
 // share. Every DirectDraw step is checked; the first failure is kept as "step: name".
 
-#include "framework/app/CritSection.h"
-#include "framework/app/Ratio.h"
+#include "framework/app/common/CritSection.h"
+#include "framework/app/common/Ratio.h"
 #include "framework/graphics/Geometry.h"
 #include "framework/graphics/NativeDisplay.h"
 #include "platform/ddraw/DDraw.h"

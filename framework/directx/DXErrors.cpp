@@ -1,6 +1,6 @@
 #include "framework/directx/DXErrors.h"
 
-#include "framework/app/StringHelpers.h"
+#include "framework/app/common/StringHelpers.h"
 #include "platform/ddraw/DDrawResults.h"
 #include "platform/dsound/DSoundResults.h"
 

@@ -5,7 +5,7 @@
 // image, shared pictures, error popups and the mouse cursor. The application object
 // implements it; tests install a fake.
 
-#include "framework/app/Ratio.h"
+#include "framework/app/common/Ratio.h"
 #include "framework/graphics/NativeDisplay.h"
 
 #include <cstdint>

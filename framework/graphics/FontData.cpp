@@ -1,7 +1,7 @@
 #include "framework/graphics/FontData.h"
 
-#include "framework/app/PathHelpers.h"
-#include "framework/app/StringHelpers.h"
+#include "framework/app/common/PathHelpers.h"
+#include "framework/app/common/StringHelpers.h"
 #include "framework/graphics/AppInterface.h"
 #include "framework/graphics/Image.h"
 #include "framework/resources/PakFile.h"

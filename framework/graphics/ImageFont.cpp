@@ -1,7 +1,7 @@
 #include "framework/graphics/ImageFont.h"
 
-#include "framework/app/CritSection.h"
-#include "framework/app/StringHelpers.h"
+#include "framework/app/common/CritSection.h"
+#include "framework/app/common/StringHelpers.h"
 #include "framework/graphics/AppInterface.h"
 #include "framework/graphics/FontData.h"
 #include "framework/graphics/Graphics.h"

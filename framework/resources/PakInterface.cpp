@@ -1,8 +1,8 @@
 #include "framework/resources/PakInterface.h"
 
-#include "framework/app/Debug.h"
-#include "framework/app/FileHelpers.h"
-#include "framework/app/StringHelpers.h"
+#include "framework/app/common/Debug.h"
+#include "framework/app/common/FileHelpers.h"
+#include "framework/app/common/StringHelpers.h"
 #include "framework/resources/PakFile.h"
 #include "platform/win32/FileMapping.h"
 #include "platform/win32/Kernel.h"

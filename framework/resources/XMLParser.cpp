@@ -1,6 +1,6 @@
 #include "framework/resources/XMLParser.h"
 
-#include "framework/app/StringHelpers.h"
+#include "framework/app/common/StringHelpers.h"
 #include "framework/resources/PakFile.h"
 
 #include <algorithm>

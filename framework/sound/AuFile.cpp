@@ -1,6 +1,6 @@
 #include "framework/sound/AuFile.h"
 
-#include "framework/app/Debug.h"
+#include "framework/app/common/Debug.h"
 #include "framework/sound/SoundFileReader.h"
 
 #include <algorithm>

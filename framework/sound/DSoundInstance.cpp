@@ -1,6 +1,6 @@
 #include "framework/sound/DSoundInstance.h"
 
-#include "framework/app/Debug.h"
+#include "framework/app/common/Debug.h"
 #include "framework/sound/DSoundManager.h"
 #include "platform/dsound/DSound.h"
 

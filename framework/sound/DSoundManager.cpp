@@ -1,8 +1,8 @@
 #include "framework/sound/DSoundManager.h"
 
-#include "framework/app/Debug.h"
-#include "framework/app/FileHelpers.h"
-#include "framework/app/PathHelpers.h"
+#include "framework/app/common/Debug.h"
+#include "framework/app/common/FileHelpers.h"
+#include "framework/app/common/PathHelpers.h"
 #include "framework/sound/AuFile.h"
 #include "framework/sound/DSoundInstance.h"
 #include "framework/sound/FModInstance.h"

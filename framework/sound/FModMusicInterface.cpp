@@ -1,6 +1,6 @@
 #include "framework/sound/FModMusicInterface.h"
 
-#include "framework/app/FileHelpers.h"
+#include "framework/app/common/FileHelpers.h"
 #include "framework/sound/FModInstance.h"
 #include "framework/sound/MusicFade.h"
 

@@ -1,6 +1,6 @@
 #include "framework/sound/OggFile.h"
 
-#include "framework/app/Debug.h"
+#include "framework/app/common/Debug.h"
 #include "framework/resources/PakFile.h"
 #include "framework/sound/SoundFileReader.h"
 

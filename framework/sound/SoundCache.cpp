@@ -1,6 +1,6 @@
 #include "framework/sound/SoundCache.h"
 
-#include "framework/app/FileHelpers.h"
+#include "framework/app/common/FileHelpers.h"
 
 #include "framework/resources/PakFile.h"
 #include "framework/sound/WavFile.h"

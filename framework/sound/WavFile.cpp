@@ -1,6 +1,6 @@
 #include "framework/sound/WavFile.h"
 
-#include "framework/app/Debug.h"
+#include "framework/app/common/Debug.h"
 #include "framework/sound/SoundFileReader.h"
 
 #include <cstring>

@@ -3,7 +3,7 @@
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/Image.h"
 #include "framework/widgets/WidgetManager.h"
-#include "game/BasicMenu.h"
+#include "game/screens/BasicMenu.h"
 #include "game/Res.h"
 
 namespace DialogParts {

@@ -3,7 +3,7 @@
 // title with a white shadow, and their large buttons.
 
 #include "framework/graphics/Color.h"
-#include "game/MenuItem.h"
+#include "game/screens/MenuItem.h"
 
 #include <cstdint>
 #include <string>

@@ -5,7 +5,7 @@
 #include "framework/graphics/Image.h"
 #include "framework/widgets/WidgetManager.h"
 #include "game/HighScores.h"
-#include "game/MenuItem.h"
+#include "game/screens/MenuItem.h"
 #include "game/Res.h"
 #include "game/StringTable.h"
 #include "game/screens/DialogParts.h"

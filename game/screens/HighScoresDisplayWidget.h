@@ -4,7 +4,7 @@
 // main menu opens it (fading in) and closes it; the store is read on every frame, so the
 // table always shows the current rows.
 
-#include "game/BasicMenu.h"
+#include "game/screens/BasicMenu.h"
 
 #include <cstdint>
 

@@ -6,7 +6,7 @@
 #include "game/GameOptions.h"
 #include "game/PlayerProfile.h"
 #include "game/Res.h"
-#include "game/MenuServices.h"
+#include "game/screens/MenuServices.h"
 #include "game/StringTable.h"
 #include "game/screens/DialogParts.h"
 #include "game/screens/HighScoresDisplayWidget.h"

@@ -9,8 +9,8 @@
 // application. While either is up the buttons are hidden.
 
 #include "framework/graphics/Color.h"
-#include "game/BasicMenu.h"
-#include "game/MenuItem.h"
+#include "game/screens/BasicMenu.h"
+#include "game/screens/MenuItem.h"
 
 #include <cstdint>
 #include <string>

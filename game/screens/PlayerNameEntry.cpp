@@ -4,7 +4,7 @@
 #include "framework/graphics/Image.h"
 #include "framework/widgets/WidgetManager.h"
 #include "game/GameOptions.h"
-#include "game/MenuItem.h"
+#include "game/screens/MenuItem.h"
 #include "game/PlayerProfile.h"
 #include "game/Res.h"
 #include "game/StringTable.h"

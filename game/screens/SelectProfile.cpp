@@ -5,7 +5,7 @@
 #include "framework/widgets/ListWidget.h"
 #include "framework/widgets/ScrollbarWidget.h"
 #include "framework/widgets/WidgetManager.h"
-#include "game/MenuServices.h"
+#include "game/screens/MenuServices.h"
 #include "game/Res.h"
 #include "game/StringTable.h"
 #include "game/screens/DialogParts.h"

@@ -7,7 +7,7 @@
 
 #include "framework/graphics/Color.h"
 #include "framework/widgets/Listeners.h"
-#include "game/BasicMenu.h"
+#include "game/screens/BasicMenu.h"
 
 #include <cstdint>
 

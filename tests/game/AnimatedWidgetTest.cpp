@@ -1,7 +1,7 @@
 #include "game/AnimatedWidget.h"
 
 #include "tests/framework/widgets/WidgetPixels.h"
-#include "tests/game/MenuTestSupport.h"
+#include "tests/game/screens/MenuTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 #include "tests/game/GameStringsFile.h"
 
 
-#include "tests/game/MenuTestSupport.h"
+#include "tests/game/screens/MenuTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "framework/resources/ResourceManager.h"
+#include "framework/resources/manager/ResourceManager.h"
 #include "game/HabitatBuilder.h"
 #include "game/HabitatGroups.h"
 #include "game/HabitatRegistry.h"

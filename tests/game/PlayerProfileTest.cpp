@@ -2,7 +2,7 @@
 #include "game/SaveFileReader.h"
 #include "game/SavedStage.h"
 
-#include "framework/app/Buffer.h"
+#include "framework/app/common/Buffer.h"
 #include "tests/game/ProfileTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 
 #include "framework/graphics/Image.h"
 #include "framework/resources/ImageLib.h"
-#include "framework/resources/ResourceManager.h"
+#include "framework/resources/manager/ResourceManager.h"
 #include "tests/framework/app/AppFixture.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 // log, start-up through Init on SDL's dummy video driver and the DirectDraw stand-in, and
 // destruction while the loading thread still runs.
 
-#include "framework/app/RuntimeRandom.h"
+#include "framework/app/common/RuntimeRandom.h"
 #include "framework/directx/DDImage.h"
 #include "framework/directx/DDInterface.h"
 #include "framework/graphics/AppInterface.h"

@@ -4,8 +4,8 @@
 // the DirectDraw stand-in), copying an area of an image, volumes and muting, and the
 // clipboard.
 
-#include "framework/app/Buffer.h"
-#include "framework/app/FileHelpers.h"
+#include "framework/app/common/Buffer.h"
+#include "framework/app/common/FileHelpers.h"
 #include "framework/directx/DDImage.h"
 #include "framework/directx/DDInterface.h"
 #include "framework/graphics/MemoryImage.h"

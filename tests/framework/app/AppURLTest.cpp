@@ -2,7 +2,7 @@
 // program gets its argument as one untouched word, the application's pending-page state
 // and shutdown after the page is up, and the version of the running executable.
 
-#include "framework/app/URLLauncher.h"
+#include "framework/app/common/URLLauncher.h"
 #include "tests/framework/app/AppFixture.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "framework/app/Ratio.h"
+#include "framework/app/common/Ratio.h"
 #include "framework/directx/DDInterface.h"
 #include "framework/directx/DXErrors.h"
 

@@ -3,7 +3,7 @@
 // it, with '\' or '/'), with "appdata" below it as the application-data folder, and with no
 // audio device, so that only Audio::Mix moves the music.
 
-#include "framework/app/FileHelpers.h"
+#include "framework/app/common/FileHelpers.h"
 #include "platform/music/StandInControls.h"
 #include "platform/win32/Library.h"
 #include "tests/framework/sound/SoundTestSupport.h"

@@ -2,7 +2,7 @@
 // Sound files made by the tests: WAV, AU and (through a helper program) Ogg Vorbis, in a
 // fresh working folder whose "appdata" subfolder is the application-data folder.
 
-#include "framework/app/FileHelpers.h"
+#include "framework/app/common/FileHelpers.h"
 #include "tests/framework/resources/PakTestSupport.h"
 #include "tests/platform/music/MusicTestSupport.h"
 
