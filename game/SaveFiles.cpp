@@ -3,10 +3,8 @@
 #include "framework/app/common/Buffer.h"
 #include "framework/app/common/FileHelpers.h"
 #include "framework/resources/PakFile.h"
-#include "platform/win32/Path.h"
-
-#include <fcntl.h>
-#include <sys/stat.h>
+#include "platform/win32/Files.h"
+#include "platform/win32/Kernel.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -18,22 +16,6 @@ namespace {
 
 // Set-aside names tried after the plain one.
 constexpr int32_t kMaxSetAsideNumber = 999;
-
-// Renames without ever replacing what is at the destination; errno EEXIST when something is.
-bool MoveWithoutReplacing(const std::string& from, const std::string& to)
-{
-    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
-        return true;
-    if (errno != EINVAL && errno != ENOSYS)
-        return false;
-    // A file system without the exclusive rename: look before renaming.
-    struct stat info {};
-    if (lstat(to.c_str(), &info) == 0) {
-        errno = EEXIST;
-        return false;
-    }
-    return std::rename(from.c_str(), to.c_str()) == 0;
-}
 
 struct FileCloser {
     void operator()(FILE* file) const { std::fclose(file); }
@@ -67,20 +49,20 @@ SaveFileRead ReadSaveFile(const std::string& path, const size_t limit, std::vect
 
 bool MoveFileAside(const std::string& folder, const std::string& fileName, std::string* asideName)
 {
-    const std::string from = Win32::ToNativePath(folder + fileName);
     for (int32_t number = 0; number <= kMaxSetAsideNumber; ++number) {
         std::string name = fileName + ".damaged";
         if (number > 0)
             name += "." + std::to_string(number);
-        if (MoveWithoutReplacing(from, Win32::ToNativePath(folder + name))) {
+        if (Win32::MoveFileA((folder + fileName).c_str(), (folder + name).c_str())) {
             *asideName = name;
             return true;
         }
-        if (errno == ENOENT) {
+        const Win32::DWORD error = Win32::GetLastError();
+        if (error == Win32::ERROR_FILE_NOT_FOUND || error == Win32::ERROR_PATH_NOT_FOUND) {
             asideName->clear();
             return true;
         }
-        if (errno != EEXIST)
+        if (error != Win32::ERROR_ALREADY_EXISTS)
             return false;
     }
     return false;

@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <memory>
@@ -382,6 +383,26 @@ BOOL DeleteFileA(const char* path)
     // unlink refuses a folder (EISDIR), which reads as access denied.
     if (unlink(native.c_str()) != 0)
         return Fail(ErrorFromErrno(errno, native));
+    return 1;
+}
+
+BOOL MoveFileA(const char* existingPath, const char* newPath)
+{
+    if (existingPath == nullptr || newPath == nullptr)
+        return Fail(ERROR_INVALID_PARAMETER);
+    // Both found ignoring case; a missing source's folder too, so that its error tells a
+    // missing file from a missing folder.
+    const std::string from = CreationPath(existingPath);
+    const std::string to = CreationPath(newPath);
+    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return 1;
+    if (errno != EINVAL && errno != ENOSYS)
+        return Fail(ErrorFromErrno(errno, errno == EEXIST ? to : from));
+    // A file system without the exclusive rename: look before renaming.
+    if (Exists(to))
+        return Fail(ERROR_ALREADY_EXISTS);
+    if (std::rename(from.c_str(), to.c_str()) != 0)
+        return Fail(ErrorFromErrno(errno, from));
     return 1;
 }
 

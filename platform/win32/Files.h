@@ -57,6 +57,10 @@ BOOL FindClose(HANDLE search);
 BOOL CreateDirectoryA(const char* path, void* securityAttributes);
 BOOL RemoveDirectoryA(const char* path);
 BOOL DeleteFileA(const char* path);
+// Renames a file or folder, never replacing what is at the new path: that fails with
+// ERROR_ALREADY_EXISTS, and a missing source with ERROR_FILE_NOT_FOUND or
+// ERROR_PATH_NOT_FOUND.
+BOOL MoveFileA(const char* existingPath, const char* newPath);
 DWORD GetFileAttributesA(const char* path);
 BOOL SetCurrentDirectoryA(const char* path);
 // The working folder in native form. Returns its length without the NUL, or, when size is

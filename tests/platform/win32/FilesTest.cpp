@@ -14,6 +14,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,12 @@ private:
 void MakeFile(const std::string& path, const std::string& content = "")
 {
     std::ofstream(path, std::ios::binary) << content;
+}
+
+std::string ReadText(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
 uint64_t ToUnits(const FILETIME& time)
@@ -330,6 +337,30 @@ TEST_F(FilesFolders, DeleteFileDeletesFilesAndLinksButNeverFolders)
     EXPECT_EQ(DeleteFileA("folderlink"), 1);
     EXPECT_FALSE(fs::is_symlink("folderlink"));
     EXPECT_TRUE(fs::exists("Folder/kept.txt"));
+}
+
+TEST_F(FilesFolders, MoveFileNeverReplacesWhatIsAtTheNewPath)
+{
+    fs::create_directory("Saves");
+    MakeFile("Saves/Profiles.dat", "new");
+    MakeFile("Saves/profiles.dat.damaged", "older");
+
+    // Taken, also when spelled in another case: both files stay as they were.
+    EXPECT_EQ(MoveFileA("saves\\profiles.dat", "saves\\PROFILES.DAT.DAMAGED"), 0);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
+    EXPECT_EQ(ReadText("Saves/Profiles.dat"), "new");
+    EXPECT_EQ(ReadText("Saves/profiles.dat.damaged"), "older");
+
+    EXPECT_EQ(MoveFileA("saves\\profiles.dat", "saves\\profiles.dat.damaged.1"), 1);
+    EXPECT_FALSE(fs::exists("Saves/Profiles.dat"));
+    EXPECT_EQ(ReadText("Saves/profiles.dat.damaged.1"), "new");
+
+    EXPECT_EQ(MoveFileA("saves\\profiles.dat", "saves\\profiles.dat.damaged.2"), 0);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(MoveFileA("nowhere\\profiles.dat", "nowhere\\profiles.dat.damaged"), 0);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+    EXPECT_EQ(MoveFileA(nullptr, "x"), 0);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
 }
 
 TEST_F(FilesFolders, GetFileAttributesReportsMissingEntries)
