@@ -150,16 +150,8 @@ bool ZestAppBase::WriteFileFromBuffer(const std::string& path, const Buffer& buf
 
 bool ZestAppBase::ReadFileToBuffer(const std::string& path, Buffer* buffer, bool direct)
 {
-    PakFileHandle* file = PakFOpen(path.c_str(), "rb");
-    if (file == nullptr)
-        return false;
-    PakFSeek(file, 0, 2);
-    const int32_t size = PakFTell(file);
-    PakFSeek(file, 0, 0);
-    std::vector<uint8_t> bytes(static_cast<size_t>(std::max(size, 0)));
-    const size_t read = bytes.empty() ? 0 : PakFRead(bytes.data(), 1, static_cast<int>(bytes.size()), file);
-    PakFClose(file);
-    if (size < 0 || read != bytes.size())
+    std::vector<uint8_t> bytes;
+    if (!ReadWholeFile(path.c_str(), &bytes))
         return false;
     buffer->Clear();
     return buffer->SetData(bytes.data(), static_cast<int32_t>(bytes.size()));

@@ -1,13 +1,16 @@
 #include "framework/resources/PakFile.h"
 
-#include "framework/resources/PakSlot.h"
 #include "platform/win32/Files.h"
 #include "platform/win32/Path.h"
 
+#include <atomic>
 #include <cstring>
 
 namespace Zest {
 namespace {
+
+// Published once, before or while other threads start reading content files.
+std::atomic<PakInterface*> gPublishedPak{nullptr};
 
 // The published object is reached through its interface: the calls must not tie this unit
 // to PakInterface's code (a program without an archive file system makes none).
@@ -17,12 +20,15 @@ bool IsReadMode(const char* mode) { return mode != nullptr && mode[0] == 'r' && 
 
 } // namespace
 
-PakInterface* GetPakInterface() { return static_cast<PakInterface*>(PublishedPakSlot().load()); }
+PakInterface* GetPakInterface() { return gPublishedPak.load(); }
 
 bool PublishPakInterface(PakInterface* pak)
 {
-    void* expected = nullptr;
-    return PublishedPakSlot().compare_exchange_strong(expected, pak);
+    PakInterface* expected = nullptr;
+    if (!gPublishedPak.compare_exchange_strong(expected, pak))
+        return false;
+    Win32::SetContentFileReader(ReadWholeFile);
+    return true;
 }
 
 FILE* OpenSystemFile(const char* fileName, const char* mode)
@@ -103,6 +109,25 @@ int PakFEof(PakFileHandle* file)
     if (PakInterfaceBase* pak = Published())
         return pak->FEof(file);
     return std::feof(file->mFP);
+}
+
+bool ReadWholeFile(const char* fileName, std::vector<uint8_t>* bytes)
+{
+    PakFileHandle* file = PakFOpen(fileName, "rb");
+    if (file == nullptr)
+        return false;
+    bool read = false;
+    if (PakFSeek(file, 0, SEEK_END) == 0) {
+        const int32_t size = PakFTell(file);
+        if (size >= 0 && PakFSeek(file, 0, SEEK_SET) == 0) {
+            std::vector<uint8_t> whole(static_cast<size_t>(size));
+            read = size == 0 || PakFRead(whole.data(), size, 1, file) == 1;
+            if (read)
+                *bytes = std::move(whole);
+        }
+    }
+    PakFClose(file);
+    return read;
 }
 
 } // namespace Zest

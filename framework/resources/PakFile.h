@@ -8,12 +8,15 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace Zest {
 
 // The process's published archive file system, or null.
 PakInterface* GetPakInterface();
 // Publishes `pak` unless one is published already; true when this call published it.
+// Publishing also installs ReadWholeFile as the platform's content-file reader, so that
+// the stand-ins the program loads by name (the music libraries) read archived files too.
 bool PublishPakInterface(PakInterface* pak);
 
 PakFileHandle* PakFOpen(const char* fileName, const char* mode);
@@ -26,6 +29,11 @@ size_t PakFRead(void* buffer, int elementSize, int count, PakFileHandle* file);
 int PakFGetC(PakFileHandle* file);
 int PakUnGetC(int character, PakFileHandle* file);
 int PakFEof(PakFileHandle* file);
+
+// The whole file through the calls above: true with exactly its bytes (none for an empty
+// file; what an empty file means is the caller's to decide); false, with *bytes untouched,
+// when it cannot be opened or read.
+bool ReadWholeFile(const char* fileName, std::vector<uint8_t>* bytes);
 
 // Opens an operating-system file: the path is translated to the native form and, for
 // reading, a path that does not exist as spelled is looked up again ignoring case.

@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,25 +39,6 @@ std::string LowerExtension(const std::string& fileName)
             c = static_cast<char>(c - 'A' + 'a');
     }
     return extension;
-}
-
-// The whole file, read through the archive-aware calls; nothing when it cannot be read.
-std::optional<std::vector<uint8_t>> ReadWholeFile(const std::string& fileName)
-{
-    PakFileHandle* file = PakFOpen(fileName.c_str(), "rb");
-    if (file == nullptr)
-        return std::nullopt;
-    std::optional<std::vector<uint8_t>> bytes;
-    if (PakFSeek(file, 0, SEEK_END) == 0) {
-        const int32_t size = PakFTell(file);
-        if (size > 0 && PakFSeek(file, 0, SEEK_SET) == 0) {
-            std::vector<uint8_t> read(static_cast<size_t>(size));
-            if (PakFRead(read.data(), size, 1, file) == 1)
-                bytes = std::move(read);
-        }
-    }
-    PakFClose(file);
-    return bytes;
 }
 
 } // namespace
@@ -120,14 +100,15 @@ bool BassMusicInterface::LoadMusic(const int songId, const std::string& fileName
             return false;
     } else {
         // The module is made from the bytes read here, so it plays from the archive as
-        // from the disk.
-        const std::optional<std::vector<uint8_t>> bytes = ReadWholeFile(fileName);
-        if (!bytes)
+        // from the disk. An empty file is refused as a missing one is, without asking the
+        // library (whose refusal would show its error code).
+        std::vector<uint8_t> bytes;
+        if (!ReadWholeFile(fileName.c_str(), &bytes) || bytes.empty())
             return false;
-        const auto length = static_cast<DWORD>(bytes->size());
+        const auto length = static_cast<DWORD>(bytes.size());
         song.mHMusic = gBassInstance->mVersion2
-            ? gBassInstance->BASS_MusicLoad2(1, bytes->data(), 0, length, kModuleLoadFlags, 0)
-            : gBassInstance->BASS_MusicLoad(1, bytes->data(), 0, length, Music::Bass::kFlagLoop);
+            ? gBassInstance->BASS_MusicLoad2(1, bytes.data(), 0, length, kModuleLoadFlags, 0)
+            : gBassInstance->BASS_MusicLoad(1, bytes.data(), 0, length, Music::Bass::kFlagLoop);
         if (song.mHMusic == 0) {
             char text[64];
             std::snprintf(text, sizeof text, "BASS ERROR CODE : %d ", gBassInstance->BASS_ErrorGetCode());

@@ -5,7 +5,7 @@
 #include "platform/music/BassApi.h"
 #include "platform/music/Exports.h"
 #include "platform/music/MusicEngine.h"
-#include "platform/music/SongFile.h"
+#include "platform/win32/Files.h"
 
 #include <algorithm>
 #include <atomic>
@@ -72,8 +72,8 @@ BOOL OnModule(const DWORD handle, Action action)
     return OnChannel(handle, action, {ChannelKind::Module});
 }
 
-// A song's bytes: a file read through the archive-aware file calls, or `length` bytes of
-// memory; `offset` and `length` (0: to the end) select a part of a file.
+// A song's bytes: a content file (which may lie in the program's archive), or `length`
+// bytes of memory; `offset` and `length` (0: to the end) select a part of a file.
 std::optional<std::vector<uint8_t>> SongData(const BOOL memory, const void* file, const QWORD offset, const QWORD length)
 {
     if (file == nullptr)
@@ -84,15 +84,15 @@ std::optional<std::vector<uint8_t>> SongData(const BOOL memory, const void* file
         const auto* begin = static_cast<const uint8_t*>(file) + offset;
         return std::vector<uint8_t>(begin, begin + length);
     }
-    std::optional<std::vector<uint8_t>> bytes = ReadSongFile(static_cast<const char*>(file));
-    if (!bytes)
+    std::vector<uint8_t> bytes;
+    if (!Win32::ReadContentFile(static_cast<const char*>(file), &bytes))
         return Fail(Failure::FileOpen, std::nullopt);
-    if (offset > bytes->size())
+    if (offset > bytes.size())
         return Fail(Failure::Parameter, std::nullopt);
-    const QWORD available = bytes->size() - offset;
+    const QWORD available = bytes.size() - offset;
     const QWORD kept = length == 0 ? available : std::min(length, available);
-    bytes->erase(bytes->begin(), bytes->begin() + static_cast<ptrdiff_t>(offset));
-    bytes->resize(static_cast<size_t>(kept));
+    bytes.erase(bytes.begin(), bytes.begin() + static_cast<ptrdiff_t>(offset));
+    bytes.resize(static_cast<size_t>(kept));
     return bytes;
 }
 

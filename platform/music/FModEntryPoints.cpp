@@ -5,7 +5,7 @@
 #include "platform/music/Exports.h"
 #include "platform/music/FModApi.h"
 #include "platform/music/MusicEngine.h"
-#include "platform/music/SongFile.h"
+#include "platform/win32/Files.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,7 +13,6 @@
 #include <map>
 #include <memory>
 #include <mutex>
-#include <optional>
 #include <vector>
 
 namespace {
@@ -202,10 +201,10 @@ MUSIC_EXPORT void FSOUND_Close()
 
 MUSIC_EXPORT Sample* FSOUND_Sample_Load(int, const char* fileName, const unsigned mode, int)
 {
-    std::optional<std::vector<uint8_t>> bytes = ReadSongFile(fileName);
-    if (!bytes)
+    std::vector<uint8_t> bytes;
+    if (!Win32::ReadContentFile(fileName, &bytes))
         return nullptr;
-    const Handle sample = TheEngine().LoadSample(std::make_shared<const std::vector<uint8_t>>(std::move(*bytes)));
+    const Handle sample = TheEngine().LoadSample(std::make_shared<const std::vector<uint8_t>>(std::move(bytes)));
     if (sample == 0)
         return nullptr;
     TheEngine().WithSample(sample, [mode](SampleData& data) { data.loops = (mode & kModeLoopNormal) != 0; });
@@ -406,10 +405,10 @@ MUSIC_EXPORT BOOL FSOUND_IsPlaying(const int channel)
 
 MUSIC_EXPORT Stream* FSOUND_Stream_OpenFile(const char* fileName, const unsigned mode, int)
 {
-    std::optional<std::vector<uint8_t>> bytes = ReadSongFile(fileName);
-    if (!bytes)
+    std::vector<uint8_t> bytes;
+    if (!Win32::ReadContentFile(fileName, &bytes))
         return nullptr;
-    const Handle stream = TheEngine().LoadStream(std::make_shared<const std::vector<uint8_t>>(std::move(*bytes)));
+    const Handle stream = TheEngine().LoadStream(std::make_shared<const std::vector<uint8_t>>(std::move(bytes)));
     if (stream == 0)
         return nullptr;
     TheEngine().WithChannel(stream, [mode](Channel& channel) { channel.voice.SetLooping((mode & kModeLoopNormal) != 0); });
@@ -445,10 +444,10 @@ MUSIC_EXPORT int FSOUND_Stream_Play(const int channel, Stream* stream)
 // A module loops until told otherwise.
 MUSIC_EXPORT Module* FMUSIC_LoadSong(const char* fileName)
 {
-    const std::optional<std::vector<uint8_t>> bytes = ReadSongFile(fileName);
-    if (!bytes)
+    std::vector<uint8_t> bytes;
+    if (!Win32::ReadContentFile(fileName, &bytes))
         return nullptr;
-    const Handle module = TheEngine().LoadModule(*bytes);
+    const Handle module = TheEngine().LoadModule(bytes);
     if (module == 0)
         return nullptr;
     TheEngine().WithChannel(module, [](Channel& channel) { channel.voice.SetLooping(true); });

@@ -3,7 +3,7 @@
 // memory. The format is told by the bytes themselves, not by the file name.
 
 #include "platform/music/Pcm.h"
-#include "platform/music/SongFile.h"
+#include "platform/music/SongBytes.h"
 
 #include <cstdint>
 #include <memory>

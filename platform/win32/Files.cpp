@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -256,6 +257,31 @@ private:
 };
 
 File* AsFile(HANDLE handle) { return dynamic_cast<File*>(FromHandle(handle)); }
+
+// Installed at start-up and read from the audio and loading threads.
+std::atomic<ContentFileReader> gContentFileReader{nullptr};
+
+// A ContentFileReader for files on disk. Only regular files are content: a folder or a
+// device has no bytes to read whole. A file that shrinks while it is read cannot be read.
+bool ReadContentFileFromDisk(const char* fileName, std::vector<uint8_t>* bytes)
+{
+    const UniqueFd file(open(ExistingPath(fileName).c_str(), O_RDONLY | O_CLOEXEC));
+    struct stat info;
+    if (!file.Valid() || fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode))
+        return false;
+    std::vector<uint8_t> whole(static_cast<size_t>(info.st_size));
+    size_t total = 0;
+    while (total < whole.size()) {
+        const ssize_t count = read(file.Get(), whole.data() + total, whole.size() - total);
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count <= 0)
+            return false;
+        total += static_cast<size_t>(count);
+    }
+    *bytes = std::move(whole);
+    return true;
+}
 
 } // namespace
 
@@ -572,6 +598,16 @@ int FileDescriptorOf(HANDLE file)
 {
     const File* const object = AsFile(file);
     return object != nullptr ? object->Descriptor() : -1;
+}
+
+void SetContentFileReader(const ContentFileReader reader) { gContentFileReader.store(reader); }
+
+bool ReadContentFile(const char* fileName, std::vector<uint8_t>* bytes)
+{
+    if (fileName == nullptr)
+        return false;
+    const ContentFileReader reader = gContentFileReader.load();
+    return reader != nullptr ? reader(fileName, bytes) : ReadContentFileFromDisk(fileName, bytes);
 }
 
 } // namespace Win32

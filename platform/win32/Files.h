@@ -1,5 +1,6 @@
 #pragma once
-// Files and folders: find-file searches, folder calls, and file handles for readers.
+// Files and folders: find-file searches, folder calls, file handles for readers, and whole
+// content files read through the program's reader.
 //
 // The program's content was written on a case-insensitive file system, so a path that does
 // not exist as spelled is looked up again ignoring case, one component at a time.
@@ -9,6 +10,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace Win32 {
 
@@ -80,5 +82,16 @@ BOOL WriteFile(HANDLE file, const void* buffer, DWORD bytesToWrite, DWORD* bytes
 // For the layer's own use: the Linux descriptor behind a handle from CreateFileA, or -1
 // for any other handle. The handle keeps ownership.
 int FileDescriptorOf(HANDLE file);
+
+// Reads a whole content file: true with exactly its bytes (none for an empty file); false,
+// with *bytes untouched, when it cannot be opened or read.
+using ContentFileReader = bool (*)(const char* fileName, std::vector<uint8_t>* bytes);
+// Installs the reader behind ReadContentFile; null restores reading from disk. The program
+// installs one that also finds the files its archive holds, so that the stand-ins it loads
+// by name (the music libraries) read those too. Threads may read while it is installed.
+void SetContentFileReader(ContentFileReader reader);
+// Reads through the installed reader, or from disk (the path translated, then looked up
+// ignoring case) when none is installed. A null name cannot be read.
+bool ReadContentFile(const char* fileName, std::vector<uint8_t>* bytes);
 
 } // namespace Win32

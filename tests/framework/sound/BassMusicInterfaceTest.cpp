@@ -165,7 +165,7 @@ TEST_F(BassMusicInterfaceTest, TheExtensionChoosesStreamOrModule)
     }
 }
 
-TEST_F(BassMusicInterfaceTest, MissingAndDamagedSongsAreRefusedAndOnlyModulesShowTheErrorCode)
+TEST_F(BassMusicInterfaceTest, MissingEmptyAndDamagedSongsAreRefusedAndOnlyDamagedModulesShowTheErrorCode)
 {
     std::vector<std::string> boxes;
     Win32::SetMessageBoxSink([&boxes](const Win32::MessageBoxRequest& request) {
@@ -174,13 +174,15 @@ TEST_F(BassMusicInterfaceTest, MissingAndDamagedSongsAreRefusedAndOnlyModulesSho
     });
     WriteBytes(File("bad.ogg"), "not a song at all");
     WriteBytes(File("bad.mod"), "not a song at all");
+    WriteBytes(File("empty.mod"), "");
     EXPECT_FALSE(mMusic->LoadMusic(1, "missing.ogg"));
     EXPECT_FALSE(mMusic->LoadMusic(2, "missing.mod"));
     EXPECT_FALSE(mMusic->LoadMusic(3, "bad.ogg"));
+    EXPECT_FALSE(mMusic->LoadMusic(5, "empty.mod"));
     EXPECT_TRUE(boxes.empty());
     EXPECT_FALSE(mMusic->LoadMusic(4, "bad.mod"));
     EXPECT_EQ(boxes, std::vector<std::string>{"Error|BASS ERROR CODE : 4 "});
-    for (const int songId : {1, 2, 3, 4})
+    for (const int songId : {1, 2, 3, 4, 5})
         EXPECT_EQ(mMusic->FindSong(songId), nullptr);
 }
 

@@ -2,8 +2,10 @@
 // archive too), played, paused, stopped, moved and looped, at their volumes, several at
 // once; damaged and missing files refused.
 
+#include "framework/resources/PakFile.h"
 #include "framework/resources/PakInterface.h"
 #include "platform/music/BassApi.h"
+#include "platform/win32/Files.h"
 #include "tests/platform/music/MusicTestSupport.h"
 
 namespace {
@@ -308,7 +310,7 @@ TEST_F(BassTest, MissingAndDamagedFilesAreRefused)
     }
 }
 
-TEST_F(BassTest, SongsInsideTheArchivePlay)
+TEST_F(BassTest, SongsInsideTheArchivePlayThroughTheReaderItsPublicationInstalled)
 {
     Tone("pack/music/song.ogg");
     WriteBytes(File("pack/music/tune.mod"), MakeModule());
@@ -327,6 +329,14 @@ TEST_F(BassTest, SongsInsideTheArchivePlay)
     ASSERT_TRUE(StreamFree(stream));
     PlayFromStart(module);
     EXPECT_GT(Rms(Mix(4410), 0), 0.01);
+
+    // Without that reader the library looks on disk alone, where they are not.
+    Win32::SetContentFileReader(nullptr);
+    EXPECT_EQ(Stream("music\\song.ogg"), 0u);
+    EXPECT_EQ(ErrorGetCode(), kErrorFileOpen);
+    EXPECT_EQ(MusicLoad(0, "music\\tune.mod", 0, 0, 0x204, 0), 0u);
+    EXPECT_EQ(ErrorGetCode(), kErrorFileOpen);
+    Win32::SetContentFileReader(Zest::ReadWholeFile);
 }
 
 // The module has two orders of 1.28 seconds each.

@@ -520,6 +520,72 @@ TEST_F(FilesHandles, GetFileSizeReportsTheHighHalfOfLargeFiles)
     EXPECT_EQ(CloseHandle(file), 1);
 }
 
+// Every test leaves reading from disk in place.
+class FilesContentFile : public TempFolderTest {
+protected:
+    void TearDown() override
+    {
+        SetContentFileReader(nullptr);
+        TempFolderTest::TearDown();
+    }
+
+    static std::vector<uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
+
+    // Stands for the program's archive reader: it holds every name under "pak\", whose
+    // bytes are the name itself, and nothing else.
+    static bool ReadFromArchive(const char* fileName, std::vector<uint8_t>* bytes)
+    {
+        const std::string name = fileName;
+        if (!name.starts_with("pak\\"))
+            return false;
+        *bytes = Bytes(name);
+        return true;
+    }
+};
+
+TEST_F(FilesContentFile, WithoutAReaderFilesAreReadFromDiskInAnySpelling)
+{
+    fs::create_directories("Music");
+    MakeFile("Music/Song.ogg", std::string("song\0bytes", 10));
+    MakeFile("Music/Empty.ogg");
+    struct Case {
+        const char* name;
+        bool read;
+        std::string bytes;
+    };
+    const Case cases[] = {
+        {"Music/Song.ogg", true, std::string("song\0bytes", 10)},
+        {"music\\SONG.OGG", true, std::string("song\0bytes", 10)},
+        {"Music\\Empty.ogg", true, ""},
+        {"Music\\missing.ogg", false, "untouched"},
+        {"nowhere\\Song.ogg", false, "untouched"},
+        {"Music", false, "untouched"},
+    };
+    for (const Case& c : cases) {
+        std::vector<uint8_t> bytes = Bytes("untouched");
+        EXPECT_EQ(ReadContentFile(c.name, &bytes), c.read) << c.name;
+        EXPECT_EQ(bytes, Bytes(c.bytes)) << c.name;
+    }
+    std::vector<uint8_t> bytes;
+    EXPECT_FALSE(ReadContentFile(nullptr, &bytes));
+}
+
+TEST_F(FilesContentFile, AnInstalledReaderReadsEveryFileUntilItIsRemoved)
+{
+    MakeFile("loose.dat", "on disk");
+    SetContentFileReader(ReadFromArchive);
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(ReadContentFile("pak\\music\\song.ogg", &bytes));
+    EXPECT_EQ(bytes, Bytes("pak\\music\\song.ogg"));
+    EXPECT_FALSE(ReadContentFile("loose.dat", &bytes)) << "the reader, not the disk, answers";
+    EXPECT_FALSE(ReadContentFile(nullptr, &bytes)) << "a null name never reaches the reader";
+
+    SetContentFileReader(nullptr);
+    EXPECT_FALSE(ReadContentFile("pak\\music\\song.ogg", &bytes));
+    ASSERT_TRUE(ReadContentFile("loose.dat", &bytes));
+    EXPECT_EQ(bytes, Bytes("on disk"));
+}
+
 using FilesResolvePathNoCase = TempFolderTest;
 
 TEST_F(FilesResolvePathNoCase, FindsTheExistingSpellingOfEachComponent)
