@@ -11,6 +11,7 @@
 #include "game/HighScores.h"
 #include "game/Res.h"
 #include "game/StringTable.h"
+#include "game/screens/TitleScreen.h"
 #include "platform/physics/XtremaPhysics.h"
 #include "platform/win32/Path.h"
 
@@ -107,7 +108,7 @@ void GameApp::Init()
     SetCustomCursorsEnabled(true);
     LoadResourceGroup(kTitleScreenGroup, ExtractTitleScreenResources);
 
-    mTitleScreen = new TitleScreen(this);
+    mTitleScreen = new TitleScreen(this, this);
     mTitleScreen->Resize(0, 0, mWidth, mHeight);
     mWidgetManager->AddWidget(mTitleScreen);
     mLoadingTotal = mResourceManager->GetNumResources(kGameGroup);
@@ -234,6 +235,8 @@ void GameApp::OnShutdown()
         WriteErrorLog("Could not save " + mDataFolder + HighScoreStore::kFileName);
 }
 
+// A damaged file is reported, set aside and treated as missing. The habitats must be built
+// already: saved stages refer to them.
 bool GameApp::LoadProfiles()
 {
     std::string message;
@@ -250,6 +253,8 @@ bool GameApp::LoadProfiles()
     return false;
 }
 
+// A failure is shown to the player, or written to the error log while shutting down; the old
+// file is left whole either way.
 bool GameApp::SaveProfiles()
 {
     if (mProfiles.Save(mDataFolder))

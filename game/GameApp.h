@@ -16,10 +16,10 @@
 #include "game/GameRandom.h"
 #include "game/HabitatRegistry.h"
 #include "game/ProfileStore.h"
-#include "game/screens/MainMenu.h"
-#include "game/screens/PlayerNameEntry.h"
-#include "game/screens/SelectProfile.h"
-#include "game/screens/TitleScreen.h"
+#include "game/screens/LoadingProgressHost.h"
+#include "game/screens/ProfileHost.h"
+#include "game/screens/ScreenNavigationHost.h"
+#include "game/screens/TextStyleHost.h"
 
 #include <loki/Singleton.h>
 
@@ -37,13 +37,17 @@ class ResourceManager;
 } // namespace Zest
 
 class AnimatedWidget;
+class MainMenu;
+class PlayerNameEntry;
 class PlayerProfile;
+class SelectProfile;
+class TitleScreen;
 
 class GameApp : public Zest::ZestAppBase,
-                public TitleScreenHost,
-                public MainMenuHost,
-                public PlayerNameEntryHost,
-                public SelectProfileHost {
+                public LoadingProgressHost,
+                public ScreenNavigationHost,
+                public ProfileHost,
+                public TextStyleHost {
 public:
     // The resource groups the game loads by name.
     static constexpr const char* kInitGroup = "Init";
@@ -81,12 +85,34 @@ public:
     // options.dat and scoreslists.dat.
     void OnShutdown() override;
 
-    // The framework's loading progress, for the title screen.
+    // Loading progress: the framework's count of the resources of "Game".
     double GetLoadingProgress() override;
     bool HasLoadingFailed() const override;
-    // Releases "TitleScreen", builds the habitats, shows the main menu and sets the cursors
-    // again.
+
+    // Screen navigation: the title, the main menu and the dialogs over it, one of each at most.
     void TitleScreenIsFinished() override;
+    MainMenu* GetMainMenu() const override { return mMainMenu; }
+    void QuitGame() override;
+    void ShowPlayerNameEntry() override;
+    void RemovePlayerNameEntry() override;
+    bool IsPlayerNameEntryOpen() const override { return mPlayerNameEntry != nullptr; }
+    void ShowSelectProfile() override;
+    void CloseSelectProfile() override;
+    SelectProfile* GetSelectProfile() const override { return mSelectProfile; }
+
+    // Profiles: mProfiles, and profiles.dat in the data folder.
+    PlayerProfile* GetCurrentProfile() const override { return mProfiles.GetCurrentProfile(); }
+    void SetCurrentProfileIndex(int32_t index) override { mProfiles.SetCurrentIndex(index); }
+    void AddProfile(std::unique_ptr<PlayerProfile> profile) override;
+    void DeleteProfile(int32_t index) override;
+    void FillProfileList(Zest::ListWidget* list) override;
+    bool LoadProfiles() override;
+    bool SaveProfiles() override;
+
+    // Text style: dark brown texts, dark red highlights, and mProductVersion.
+    Zest::Color GetTextColor() const override;
+    Zest::Color GetHighlightTextColor() const override;
+    std::string GetVersionText() const override { return mProductVersion; }
 
     // Loads "Main_Menu", adds the main menu over the whole window and starts the title music.
     void ShowMainMenu();
@@ -96,43 +122,6 @@ public:
     void LoadMainMenuResources();
     void UnloadMainMenuResources();
 
-    // The name entry, at most one at a time. While it is open the profile selection behind
-    // it is disabled.
-    void ShowPlayerNameEntry() override;
-    void RemovePlayerNameEntry() override;
-    bool IsPlayerNameEntryOpen() const override { return mPlayerNameEntry != nullptr; }
-    MainMenu* GetMainMenu() const override { return mMainMenu; }
-
-    // The profile selection, at most one at a time, centred on the screen at full opacity.
-    void ShowSelectProfile() override;
-    // Takes the profile selection out (it is deleted after the current update) and saves
-    // the profiles.
-    void CloseSelectProfile() override;
-    SelectProfile* GetSelectProfile() const override { return mSelectProfile; }
-    // The Quit button: the main menu goes and the program shuts down in order.
-    void QuitGame() override;
-
-    // The player profiles (see ProfileStore). Reads profiles.dat from the data folder the
-    // first time only: true when this call read a file. A damaged file is reported, set
-    // aside and treated as missing. The habitats must be built, for the saved stages.
-    bool LoadProfiles() override;
-    // Writes profiles.dat; a failure is shown to the player (written to the error log while
-    // shutting down) and the old file is left whole.
-    bool SaveProfiles() override;
-    void AddProfile(std::unique_ptr<PlayerProfile> profile) override;
-    // Deletes the profile at the index; when none is left the name entry opens. It does not
-    // save.
-    void DeleteProfile(int32_t index) override;
-    PlayerProfile* GetCurrentProfile() const override { return mProfiles.GetCurrentProfile(); }
-    void SetCurrentProfileIndex(int32_t index) override { mProfiles.SetCurrentIndex(index); }
-    void FillProfileList(Zest::ListWidget* list) override;
-
-    // Dark brown: labels of menu items and the texts of screens.
-    Zest::Color GetTextColor() const override;
-    // Dark red: a label under the pointer and highlighted texts.
-    Zest::Color GetHighlightTextColor() const override;
-    // The product's version, shown by the main menu.
-    std::string GetVersionText() const override { return mProductVersion; }
     // The widget manager's last mouse position.
     std::pair<float, float> GetMousePos() const;
     // The world-map point of a habitat index (0 to kMapPointCount - 1); (0, 0) outside.

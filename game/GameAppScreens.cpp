@@ -14,11 +14,14 @@
 #include "game/Res.h"
 #include "game/StringTable.h"
 #include "game/screens/DialogParts.h"
+#include "game/screens/MainMenu.h"
+#include "game/screens/PlayerNameEntry.h"
+#include "game/screens/SelectProfile.h"
 
 void GameApp::ShowMainMenu()
 {
     LoadMainMenuResources();
-    mMainMenu = new MainMenu(this);
+    mMainMenu = new MainMenu(this, this, this);
     mMainMenu->Resize(0, 0, mWidth, mHeight);
     mWidgetManager->AddWidget(mMainMenu);
     PlayTitleMusic();
@@ -43,7 +46,7 @@ void GameApp::ShowPlayerNameEntry()
 {
     if (mPlayerNameEntry != nullptr)
         return;
-    mPlayerNameEntry = new PlayerNameEntry(this);
+    mPlayerNameEntry = new PlayerNameEntry(this, this, this);
     mWidgetManager->AddWidget(mPlayerNameEntry);
     if (mSelectProfile != nullptr)
         mSelectProfile->SetDisabled(true);
@@ -63,7 +66,7 @@ void GameApp::ShowSelectProfile()
 {
     if (mSelectProfile != nullptr)
         return;
-    mSelectProfile = new SelectProfile(this);
+    mSelectProfile = new SelectProfile(this, this, this);
     const int32_t width = IMAGE_GAME_SUBMENU->GetWidth();
     const int32_t height = IMAGE_GAME_SUBMENU->GetHeight();
     mSelectProfile->Resize((DialogParts::kScreenWidth - width) / 2, (DialogParts::kScreenHeight - height) / 2, width,

@@ -10,6 +10,7 @@
 #include "game/StringTable.h"
 #include "game/screens/DialogParts.h"
 #include "game/screens/MainMenu.h"
+#include "game/screens/TextStyleHost.h"
 
 #include <string>
 
@@ -33,10 +34,10 @@ HighScoresDisplayWidget::HighScoresDisplayWidget(MainMenu* const menu) : mMenu(m
 void HighScoresDisplayWidget::AddedToManager(Zest::WidgetManager* const manager)
 {
     Widget::AddedToManager(manager);
-    const MainMenuHost& host = *mMenu->mHost;
+    const TextStyleHost& textStyle = *mMenu->mTextStyle;
     mBackButton = DialogParts::AddLargeButton(
         *this, mX + (mWidth - IMAGE_GAME_BUTTON_LARGE->GetWidth()) / 2, mY + mHeight - kBackFromBottom,
-        GetGameString(kBackKey), host.GetTextColor(), host.GetHighlightTextColor(),
+        GetGameString(kBackKey), textStyle.GetTextColor(), textStyle.GetHighlightTextColor(),
         MenuItem::Action(this, &HighScoresDisplayWidget::OnBack));
     // It points back, and stays steady while the table fades in.
     mBackButton->mScaleX = -1.0f;
@@ -51,7 +52,7 @@ void HighScoresDisplayWidget::Draw(Zest::Graphics* const g)
     DialogParts::DrawTitle(g, GetGameString(kTitleKey), 0, DialogParts::kTitleBaseline, mWidth);
 
     const auto alpha = static_cast<int32_t>(mAlpha);
-    Zest::Color text = mMenu->mHost->GetTextColor();
+    Zest::Color text = mMenu->mTextStyle->GetTextColor();
     text.mAlpha = alpha;
     Zest::Color highlight = kHighlightColor;
     highlight.mAlpha = alpha;

@@ -10,7 +10,10 @@
 #include "game/StringTable.h"
 #include "game/screens/DialogParts.h"
 #include "game/screens/HighScoresDisplayWidget.h"
+#include "game/screens/ProfileHost.h"
 #include "game/screens/RightsNotice.h"
+#include "game/screens/ScreenNavigationHost.h"
+#include "game/screens/TextStyleHost.h"
 
 namespace {
 
@@ -52,7 +55,9 @@ Zest::Color WithAlpha(Zest::Color color, const int32_t alpha)
 
 } // namespace
 
-MainMenu::MainMenu(MainMenuHost* const host) : mHost(host)
+MainMenu::MainMenu(ProfileHost* const profiles, ScreenNavigationHost* const navigation,
+                   const TextStyleHost* const textStyle)
+    : mProfiles(profiles), mNavigation(navigation), mTextStyle(textStyle)
 {
     for (const char* const key : kLabelKeys)
         mLabels.push_back(GetGameString(key));
@@ -70,7 +75,7 @@ void MainMenu::AddedToManager(Zest::WidgetManager* const manager)
     BasicMenu::AddedToManager(manager);
     CreateLargeButtons();
     CreateChangeProfileButton();
-    if (mHost->GetCurrentProfile() == nullptr)
+    if (mProfiles->GetCurrentProfile() == nullptr)
         DisableItems();
 }
 
@@ -94,8 +99,8 @@ void MainMenu::SetUpButton(MenuItem& button, const std::string& label, const int
     button.mLabel = label;
     button.mLabelJustification = 0;
     button.SetLabelY(labelY);
-    button.SetLabelColor(mHost->GetTextColor());
-    button.SetLabelOverColor(mHost->GetHighlightTextColor());
+    button.SetLabelColor(mTextStyle->GetTextColor());
+    button.SetLabelOverColor(mTextStyle->GetHighlightTextColor());
     // Sounds come with the first EnableItems.
     button.mAlpha = 0.0f;
     button.mFadeState = FADE_IN;
@@ -182,17 +187,17 @@ void MainMenu::EnableItems()
 
 void MainMenu::Update()
 {
-    if (mMenuState != MENU_SHOWN || mHost->GetCurrentProfile() != nullptr || static_cast<int32_t>(mAlpha) != 255 ||
-        mHost->IsPlayerNameEntryOpen())
+    if (mMenuState != MENU_SHOWN || mProfiles->GetCurrentProfile() != nullptr || static_cast<int32_t>(mAlpha) != 255 ||
+        mNavigation->IsPlayerNameEntryOpen())
         return;
     // The file is read once per run. Without one, or when it leaves no profile current (it
     // holds none), there is nobody to play as: a name comes first.
-    if (mHost->LoadProfiles() && mHost->GetCurrentProfile() != nullptr) {
+    if (mProfiles->LoadProfiles() && mProfiles->GetCurrentProfile() != nullptr) {
         EnableItems();
         return;
     }
     DisableItems();
-    mHost->ShowPlayerNameEntry();
+    mNavigation->ShowPlayerNameEntry();
 }
 
 void MainMenu::Draw(Zest::Graphics* const g)
@@ -205,9 +210,9 @@ void MainMenu::Draw(Zest::Graphics* const g)
     g->SetFont(FONT_LEGALS);
     g->SetColor(WithAlpha(kFootTextColor, alpha));
     g->WriteString(kRightsNotice, kNoticeX, kNoticeBaseline, kScreenWidth, 0);
-    g->WriteString(mHost->GetVersionText(), 0, kVersionBaseline, kScreenWidth, 1);
+    g->WriteString(mTextStyle->GetVersionText(), 0, kVersionBaseline, kScreenWidth, 1);
 
-    if (const PlayerProfile* const profile = mHost->GetCurrentProfile()) {
+    if (const PlayerProfile* const profile = mProfiles->GetCurrentProfile()) {
         g->SetFont(FONT_IN_GAME_LABELS);
         g->SetColor(WithAlpha(kWelcomeColor, alpha));
         g->WriteString(GetGameString(kWelcomeKey), kWelcomeX, kWelcomeBaseline, kWelcomeWidth, 0);
@@ -218,7 +223,7 @@ void MainMenu::Draw(Zest::Graphics* const g)
 
 void MainMenu::DrawOverlay(Zest::Graphics* const g)
 {
-    if (!GameOptionsHolder::Instance().mScanLines || mHost->IsPlayerNameEntryOpen())
+    if (!GameOptionsHolder::Instance().mScanLines || mNavigation->IsPlayerNameEntryOpen())
         return;
     g->SetColorizeImages(true);
     g->SetColor(kScanLineColor);
@@ -250,7 +255,7 @@ void MainMenu::CloseHighScores()
 void MainMenu::OnChangeProfile()
 {
     DisableItems();
-    mHost->ShowSelectProfile();
+    mNavigation->ShowSelectProfile();
 }
 
-void MainMenu::OnQuitGame() { mHost->QuitGame(); }
+void MainMenu::OnQuitGame() { mNavigation->QuitGame(); }

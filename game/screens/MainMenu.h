@@ -8,7 +8,6 @@
 // menu opens and closes its own high-score table; the profile selection belongs to the
 // application. While either is up the buttons are hidden.
 
-#include "framework/graphics/Color.h"
 #include "game/screens/BasicMenu.h"
 #include "game/screens/MenuItem.h"
 
@@ -22,29 +21,9 @@ class WidgetManager;
 } // namespace Zest
 
 class HighScoresDisplayWidget;
-class PlayerProfile;
-
-// What the main menu needs of the application.
-class MainMenuHost {
-public:
-    virtual ~MainMenuHost() = default;
-
-    // Null while no profile is current.
-    virtual PlayerProfile* GetCurrentProfile() const = 0;
-    // Reads profiles.dat, the first time only; false when no file was read by this call.
-    virtual bool LoadProfiles() = 0;
-    virtual bool IsPlayerNameEntryOpen() const = 0;
-    // Nothing when the name entry is open already.
-    virtual void ShowPlayerNameEntry() = 0;
-    // Opens the profile selection over the menu.
-    virtual void ShowSelectProfile() = 0;
-    // Takes the menu out of the widget tree and ends the program in order: the players'
-    // files are saved.
-    virtual void QuitGame() = 0;
-    virtual Zest::Color GetTextColor() const = 0;
-    virtual Zest::Color GetHighlightTextColor() const = 0;
-    virtual std::string GetVersionText() const = 0;
-};
+class ProfileHost;
+class ScreenNavigationHost;
+class TextStyleHost;
 
 class MainMenu : public BasicMenu {
 public:
@@ -63,8 +42,8 @@ public:
     // The overlay priority of the scan lines: above every screen of the menu.
     static constexpr int32_t kScanLinePriority = 100;
 
-    // The host must outlive the menu. The labels are looked up in the string table here.
-    explicit MainMenu(MainMenuHost* host);
+    // The hosts must outlive the menu. The labels are looked up in the string table here.
+    MainMenu(ProfileHost* profiles, ScreenNavigationHost* navigation, const TextStyleHost* textStyle);
     // The high-score table, when still open, leaves the widget manager and is deleted after
     // the current update.
     ~MainMenu() override;
@@ -97,7 +76,9 @@ public:
     void OnQuitGame();
 
     // Not owned.
-    MainMenuHost* mHost;
+    ProfileHost* mProfiles;
+    ScreenNavigationHost* mNavigation;
+    const TextStyleHost* mTextStyle;
     // The large buttons' actions and texts, index for index. An empty action leaves the
     // button with the item's own, which does nothing: its screen is not there yet.
     std::vector<MenuItem::Action> mActions;

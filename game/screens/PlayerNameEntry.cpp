@@ -11,8 +11,10 @@
 #include "game/screens/CustomEditWidget.h"
 #include "game/screens/DialogParts.h"
 #include "game/screens/MainMenu.h"
+#include "game/screens/ProfileHost.h"
+#include "game/screens/ScreenNavigationHost.h"
 #include "game/screens/SelectProfile.h"
-
+#include "game/screens/TextStyleHost.h"
 
 namespace {
 
@@ -41,7 +43,9 @@ const Zest::Color kScanLineColor(200, 200, 200, 64);
 
 } // namespace
 
-PlayerNameEntry::PlayerNameEntry(PlayerNameEntryHost* const host) : mHost(host)
+PlayerNameEntry::PlayerNameEntry(ProfileHost* const profiles, ScreenNavigationHost* const navigation,
+                                 const TextStyleHost* const textStyle)
+    : mProfiles(profiles), mNavigation(navigation), mTextStyle(textStyle)
 {
     Resize(0, 0, kScreenWidth, kScreenHeight);
     mPanelX = (kScreenWidth - IMAGE_GAME_SUBMENU->GetWidth()) / 2;
@@ -79,7 +83,7 @@ void PlayerNameEntry::CreateDoneButton()
 {
     DialogParts::AddLargeButton(*this, mPanelX + (mPanelWidth - IMAGE_GAME_BUTTON_LARGE->GetWidth()) / 2,
                                 mPanelY + mPanelHeight - kDoneFromBottom, GetGameString(kDoneKey),
-                                mHost->GetTextColor(), mHost->GetHighlightTextColor(),
+                                mTextStyle->GetTextColor(), mTextStyle->GetHighlightTextColor(),
                                 MenuItem::Action(this, &PlayerNameEntry::OnDone));
 }
 
@@ -111,30 +115,31 @@ bool PlayerNameEntry::AllowChar(int, const char c) { return kRefusedNameChars.fi
 
 void PlayerNameEntry::OnDone()
 {
-    PlayerNameEntryHost* const host = mHost;
-    host->AddProfile(std::make_unique<PlayerProfile>(mNameEdit->mString));
+    ProfileHost* const profiles = mProfiles;
+    ScreenNavigationHost* const navigation = mNavigation;
+    profiles->AddProfile(std::make_unique<PlayerProfile>(mNameEdit->mString));
     // Back to the profile selection when it is open (its list shows the new name), else to
     // the main menu.
-    if (SelectProfile* const selection = host->GetSelectProfile())
+    if (SelectProfile* const selection = navigation->GetSelectProfile())
         selection->RefreshList();
-    else if (MainMenu* const menu = host->GetMainMenu())
+    else if (MainMenu* const menu = navigation->GetMainMenu())
         menu->EnableItems();
     // The dialog is deleted after this update, so nothing of it is touched past here.
-    host->RemovePlayerNameEntry();
-    host->SaveProfiles();
+    navigation->RemovePlayerNameEntry();
+    profiles->SaveProfiles();
 }
 
 void PlayerNameEntry::Draw(Zest::Graphics* const g)
 {
     // An open profile selection has darkened the screen already.
-    if (mHost->GetSelectProfile() == nullptr)
+    if (mNavigation->GetSelectProfile() == nullptr)
         DialogParts::ShadeScreen(g, *this);
     g->SetColor(Zest::Color::White);
     g->DrawImage(IMAGE_GAME_SUBMENU, mPanelX, mPanelY);
     DialogParts::DrawTitle(g, GetGameString(kTitleKey), 0, mPanelY + DialogParts::kTitleBaseline, kScreenWidth);
 
     g->SetFont(FONT_STORY_TEXT);
-    g->SetColor(mHost->GetTextColor());
+    g->SetColor(mTextStyle->GetTextColor());
     g->WriteString(GetGameString(kHintKey), mPanelX, mPanelY + kHintBaseline, mPanelWidth, 0);
 
     if (GameOptionsHolder::Instance().mScanLines) {

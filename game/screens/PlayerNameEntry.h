@@ -5,7 +5,6 @@
 // (the profile selection when it is open, else the main menu's buttons), closes the dialog
 // and saves the profiles. There is no cancel.
 
-#include "framework/graphics/Color.h"
 #include "framework/widgets/Listeners.h"
 #include "game/screens/BasicMenu.h"
 
@@ -20,28 +19,9 @@ class WidgetManager;
 } // namespace Zest
 
 class CustomEditWidget;
-class MainMenu;
-class PlayerProfile;
-class SelectProfile;
-
-// What the name entry needs of the application.
-class PlayerNameEntryHost {
-public:
-    virtual ~PlayerNameEntryHost() = default;
-
-    // Appends the profile and makes it current.
-    virtual void AddProfile(std::unique_ptr<PlayerProfile> profile) = 0;
-    // Null when there is none.
-    virtual MainMenu* GetMainMenu() const = 0;
-    // The open profile selection behind the dialog, or null.
-    virtual SelectProfile* GetSelectProfile() const = 0;
-    // Takes the dialog out of the widget tree; it is deleted after the current update.
-    virtual void RemovePlayerNameEntry() = 0;
-    // Writes profiles.dat; a failure is reported to the player by the host.
-    virtual bool SaveProfiles() = 0;
-    virtual Zest::Color GetTextColor() const = 0;
-    virtual Zest::Color GetHighlightTextColor() const = 0;
-};
+class ProfileHost;
+class ScreenNavigationHost;
+class TextStyleHost;
 
 class PlayerNameEntry : public BasicMenu, public Zest::EditListener {
 public:
@@ -52,8 +32,8 @@ public:
     // code in drawn texts).
     static constexpr std::string_view kRefusedNameChars = "#$%&()*+-.:@^";
 
-    // Covers the whole 800 x 600 screen, its panel centred. The host must outlive it.
-    explicit PlayerNameEntry(PlayerNameEntryHost* host);
+    // Covers the whole 800 x 600 screen, its panel centred. The hosts must outlive it.
+    PlayerNameEntry(ProfileHost* profiles, ScreenNavigationHost* navigation, const TextStyleHost* textStyle);
     ~PlayerNameEntry() override;
 
     // Adds the field, with the keyboard focus, and the Done button to the widget manager.
@@ -72,7 +52,9 @@ public:
     void OnDone();
 
     // Not owned.
-    PlayerNameEntryHost* mHost;
+    ProfileHost* mProfiles;
+    ScreenNavigationHost* mNavigation;
+    const TextStyleHost* mTextStyle;
     // The panel's layout box and its top-left corner on the screen.
     int32_t mPanelWidth = 415;
     int32_t mPanelHeight = 500;

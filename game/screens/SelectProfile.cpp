@@ -10,6 +10,9 @@
 #include "game/StringTable.h"
 #include "game/screens/DialogParts.h"
 #include "game/screens/MainMenu.h"
+#include "game/screens/ProfileHost.h"
+#include "game/screens/ScreenNavigationHost.h"
+#include "game/screens/TextStyleHost.h"
 
 namespace {
 
@@ -36,7 +39,11 @@ constexpr int32_t kDoneFromBottom = 80;
 
 } // namespace
 
-SelectProfile::SelectProfile(SelectProfileHost* const host) : mHost(host) {}
+SelectProfile::SelectProfile(ProfileHost* const profiles, ScreenNavigationHost* const navigation,
+                             const TextStyleHost* const textStyle)
+    : mProfiles(profiles), mNavigation(navigation), mTextStyle(textStyle)
+{
+}
 
 SelectProfile::~SelectProfile() { ReleaseList(); }
 
@@ -70,8 +77,8 @@ void SelectProfile::CreateList()
 void SelectProfile::CreateButtons()
 {
     const int32_t x = mX + (mWidth - IMAGE_GAME_BUTTON_LARGE->GetWidth()) / 2;
-    const Zest::Color text = mHost->GetTextColor();
-    const Zest::Color highlight = mHost->GetHighlightTextColor();
+    const Zest::Color text = mTextStyle->GetTextColor();
+    const Zest::Color highlight = mTextStyle->GetHighlightTextColor();
     DialogParts::AddLargeButton(*this, x, mY + mHeight - kDoneFromBottom, GetGameString(kDoneKey), text, highlight,
                                 MenuItem::Action(this, &SelectProfile::OnDone));
     MenuItem* const remove =
@@ -117,27 +124,27 @@ void SelectProfile::RefreshList()
     if (mProfileList == nullptr)
         return;
     mProfileList->RemoveAll();
-    mHost->FillProfileList(mProfileList);
+    mProfiles->FillProfileList(mProfileList);
     mProfileList->SetSelect(0);
 }
 
 void SelectProfile::OnDone()
 {
-    SelectProfileHost* const host = mHost;
+    ScreenNavigationHost* const navigation = mNavigation;
     if (mProfileList != nullptr)
-        host->SetCurrentProfileIndex(mProfileList->mSelectIndex);
-    if (MainMenu* const menu = host->GetMainMenu())
+        mProfiles->SetCurrentProfileIndex(mProfileList->mSelectIndex);
+    if (MainMenu* const menu = navigation->GetMainMenu())
         menu->EnableItems();
     // The dialog is deleted after this update, so nothing of it is touched past here.
-    host->CloseSelectProfile();
+    navigation->CloseSelectProfile();
 }
 
 void SelectProfile::OnDelete()
 {
     if (mProfileList == nullptr)
         return;
-    mHost->DeleteProfile(mProfileList->mSelectIndex);
+    mProfiles->DeleteProfile(mProfileList->mSelectIndex);
     RefreshList();
 }
 
-void SelectProfile::OnCreateNewProfile() { mHost->ShowPlayerNameEntry(); }
+void SelectProfile::OnCreateNewProfile() { mNavigation->ShowPlayerNameEntry(); }

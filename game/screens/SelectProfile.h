@@ -5,7 +5,6 @@
 // before Done, which makes the selected row's profile current, brings the main menu's
 // buttons back, closes the dialog and saves the profiles.
 
-#include "framework/graphics/Color.h"
 #include "framework/widgets/Listeners.h"
 #include "game/screens/BasicMenu.h"
 
@@ -18,38 +17,17 @@ class ScrollbarWidget;
 class WidgetManager;
 } // namespace Zest
 
-class MainMenu;
-
-// What the profile selection needs of the application, which keeps the profiles.
-class SelectProfileHost {
-public:
-    virtual ~SelectProfileHost() = default;
-
-    // Appends every profile's name, in profile order.
-    virtual void FillProfileList(Zest::ListWidget* list) = 0;
-    // An index that names no profile changes nothing.
-    virtual void SetCurrentProfileIndex(int32_t index) = 0;
-    // Deletes at once; when no profile is left the name entry opens over the dialog. An
-    // index that names no profile changes nothing.
-    virtual void DeleteProfile(int32_t index) = 0;
-    // Opens the name entry over the dialog, which is disabled until it closes.
-    virtual void ShowPlayerNameEntry() = 0;
-    // Takes the dialog out of the widget tree (it is deleted after the current update) and
-    // saves the profiles.
-    virtual void CloseSelectProfile() = 0;
-    // Null when there is none.
-    virtual MainMenu* GetMainMenu() const = 0;
-    virtual Zest::Color GetTextColor() const = 0;
-    virtual Zest::Color GetHighlightTextColor() const = 0;
-};
+class ProfileHost;
+class ScreenNavigationHost;
+class TextStyleHost;
 
 class SelectProfile : public BasicMenu, public Zest::ListListener {
 public:
     static constexpr int32_t kListId = 1;
 
-    // The host must outlive the dialog. The application sizes it to the panel picture and
+    // The hosts must outlive the dialog. The application sizes it to the panel picture and
     // centres it on the screen.
-    explicit SelectProfile(SelectProfileHost* host);
+    SelectProfile(ProfileHost* profiles, ScreenNavigationHost* navigation, const TextStyleHost* textStyle);
     // The list and the scroll bar still in the widget manager leave it and are deleted
     // after the current update.
     ~SelectProfile() override;
@@ -72,7 +50,9 @@ public:
     void OnCreateNewProfile();
 
     // Not owned.
-    SelectProfileHost* mHost;
+    ProfileHost* mProfiles;
+    ScreenNavigationHost* mNavigation;
+    const TextStyleHost* mTextStyle;
     // Owned; in the widget manager from AddedToManager to RemovedFromManager, else null.
     Zest::ListWidget* mProfileList = nullptr;
     Zest::ScrollbarWidget* mProfileScrollbar = nullptr;

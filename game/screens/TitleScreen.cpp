@@ -4,8 +4,10 @@
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/Image.h"
 #include "framework/widgets/WidgetManager.h"
+#include "game/screens/LoadingProgressHost.h"
 #include "game/screens/MenuItem.h"
 #include "game/screens/MenuServices.h"
+#include "game/screens/ScreenNavigationHost.h"
 #include "game/Res.h"
 #include "game/StringTable.h"
 #include "game/screens/RightsNotice.h"
@@ -32,7 +34,10 @@ int32_t PercentOf(const double progress) { return static_cast<int32_t>(progress 
 
 } // namespace
 
-TitleScreen::TitleScreen(TitleScreenHost* const app) : mApp(app), mImage(IMAGE_TITLE_BACKGROUND) {}
+TitleScreen::TitleScreen(LoadingProgressHost* const loading, ScreenNavigationHost* const navigation)
+    : mLoading(loading), mNavigation(navigation), mImage(IMAGE_TITLE_BACKGROUND)
+{
+}
 
 TitleScreen::~TitleScreen() { ReleaseClickHereButton(); }
 
@@ -54,10 +59,10 @@ void TitleScreen::ReleaseClickHereButton()
 void TitleScreen::UpdateSmooth(float)
 {
     ++mUpdateCount;
-    const int32_t percent = PercentOf(mApp->GetLoadingProgress());
+    const int32_t percent = PercentOf(mLoading->GetLoadingProgress());
     switch (mState) {
     case TITLE_WAIT:
-        if (mClickHereButton == nullptr && percent >= 100 && !mApp->HasLoadingFailed())
+        if (mClickHereButton == nullptr && percent >= 100 && !mLoading->HasLoadingFailed())
             CreateClickHereButton();
         break;
     case FADE_OUT:
@@ -79,9 +84,9 @@ void TitleScreen::UpdateSmooth(float)
     }
 
     if (mState == FINISHED && percent == 100) {
-        TitleScreenHost* const app = mApp;
+        ScreenNavigationHost* const navigation = mNavigation;
         ReleaseWidget(this);
-        app->TitleScreenIsFinished();
+        navigation->TitleScreenIsFinished();
     }
 }
 
@@ -117,7 +122,7 @@ void TitleScreen::Draw(Zest::Graphics* const g)
         g->DrawImage(mImage, (mWidth - mImage->GetWidth()) / 2, (mHeight - mImage->GetHeight()) / 2);
     }
     if (mImage == IMAGE_TITLE_BACKGROUND)
-        DrawTitleExtras(g, mApp->GetLoadingProgress());
+        DrawTitleExtras(g, mLoading->GetLoadingProgress());
 }
 
 void TitleScreen::DrawTitleExtras(Zest::Graphics* const g, const double progress) const

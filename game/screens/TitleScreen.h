@@ -15,21 +15,9 @@ class Image;
 class WidgetManager;
 } // namespace Zest
 
+class LoadingProgressHost;
 class MenuItem;
-
-// What the title screen needs of the application.
-class TitleScreenHost {
-public:
-    virtual ~TitleScreenHost() = default;
-
-    // 0 to 1: the loaded share of "Game", exactly 1 once loading has been handed over.
-    virtual double GetLoadingProgress() = 0;
-    // "Game" did not load: the game cannot go on, so the player is never asked to.
-    virtual bool HasLoadingFailed() const = 0;
-    // The screen has left the widget tree and queued its own deletion; nothing of it may be
-    // touched afterwards.
-    virtual void TitleScreenIsFinished() = 0;
-};
+class ScreenNavigationHost;
 
 class TitleScreen : public Zest::Widget {
 public:
@@ -51,8 +39,9 @@ public:
     // The logo starts fading out in the update after this many of LOGO_SHOW.
     static constexpr int32_t kLogoShowUpdates = 550;
 
-    // The host must outlive the screen.
-    explicit TitleScreen(TitleScreenHost* app);
+    // The hosts must outlive the screen. It follows the loading and, once done, hands over
+    // through the navigation.
+    TitleScreen(LoadingProgressHost* loading, ScreenNavigationHost* navigation);
     ~TitleScreen() override;
 
     // The button leaves with the screen.
@@ -67,7 +56,8 @@ public:
     void OnClickHere();
 
     // Not owned.
-    TitleScreenHost* mApp;
+    LoadingProgressHost* mLoading;
+    ScreenNavigationHost* mNavigation;
     // Smooth updates since the current phase began (reset when the logo starts).
     int32_t mUpdateCount = 0;
     int32_t mState = TITLE_WAIT;

@@ -189,7 +189,7 @@ TEST_F(HighScoresDisplayTest, OnlyAHighlightRowWithinTheTableIsDrawnInDarkRed)
 
 TEST_F(HighScoresDisplayTest, DeletingTheMenuWithTheTableOpenQueuesTheTableForDeletion)
 {
-    auto menu = std::make_unique<MainMenu>(&mHost);
+    auto menu = MakeMainMenu();
     menu->Resize(0, 0, 800, 600);
     mManager.AddWidget(menu.get());
     menu->ShowHighScores();

@@ -19,7 +19,7 @@ const Color kWelcomeColor(108, 102, 72);
 class MainMenuTest : public ProfileScreenTest {
 protected:
     // A player already chosen, so that the buttons are shown from the start.
-    void MakeAnnCurrent() { mHost.mProfiles.AddProfile(std::make_unique<PlayerProfile>("Ann")); }
+    void MakeAnnCurrent() { mProfileHost.mProfiles.AddProfile(std::make_unique<PlayerProfile>("Ann")); }
 
     std::vector<RunRecordingFont::Run> DrawMenu(MainMenu& menu)
     {
@@ -86,7 +86,7 @@ TEST_F(MainMenuTest, ALabelWithoutTextGetsNoButtonAndTheRowsBelowCloseUp)
         SCOPED_TRACE(keys[test.mEmptyIndex]);
         const std::string kept = GetGameString(keys[test.mEmptyIndex]);
         StringTableHolder::Instance().SetString(keys[test.mEmptyIndex], "");
-        MainMenu menu(&mHost);
+        MainMenu menu(&mProfileHost, &mNavigation, &mTextStyle);
         mManager.AddWidget(&menu);
         StringTableHolder::Instance().SetString(keys[test.mEmptyIndex], kept);
 
@@ -191,12 +191,12 @@ TEST_F(MainMenuTest, TheFirstUpdateLoadsTheProfilesOnceAndAsksForANameWhenNobody
     };
     for (const ProfileCheckCase& test : cases) {
         SCOPED_TRACE(test.mName);
-        mHost.mProfiles = ProfileStore();
-        mHost.mFileFound = test.mFileFound;
-        mHost.mFileRead = false;
-        mHost.mFileNames = test.mFileNames;
-        mHost.mNameEntryOpen = false;
-        MainMenu menu(&mHost);
+        mProfileHost.mProfiles = ProfileStore();
+        mProfileHost.mFileFound = test.mFileFound;
+        mProfileHost.mFileRead = false;
+        mProfileHost.mFileNames = test.mFileNames;
+        mNavigation.mNameEntryOpen = false;
+        MainMenu menu(&mProfileHost, &mNavigation, &mTextStyle);
         mManager.AddWidget(&menu);
         EXPECT_FALSE(ItemsShown(menu)) << "hidden at once while nobody is current";
         mServices.TakeLog();
@@ -232,7 +232,7 @@ TEST_F(MainMenuTest, TheCheckWaitsForTheFadeTheNameEntryAndTheMenuOnScreen)
         SCOPED_TRACE(test.mName);
         menu->mAlpha = test.mAlpha;
         menu->mMenuState = test.mMenuState;
-        mHost.mNameEntryOpen = test.mNameEntryOpen;
+        mNavigation.mNameEntryOpen = test.mNameEntryOpen;
         mServices.TakeLog();
         menu->Update();
         EXPECT_EQ(mServices.TakeLog(), Log{});
@@ -281,7 +281,7 @@ TEST_F(MainMenuTest, ScanLinesCoverTheScreenUnlessSwitchedOffOrTheNameEntryDraws
     for (const ScanLineCase& test : cases) {
         SCOPED_TRACE(testing::Message() << "scan lines " << test.mScanLines << ", name entry " << test.mNameEntryOpen);
         GameOptionsHolder::Instance().mScanLines = test.mScanLines;
-        mHost.mNameEntryOpen = test.mNameEntryOpen;
+        mNavigation.mNameEntryOpen = test.mNameEntryOpen;
         ClearScreen();
         Zest::Graphics g(&mScreen);
         menu->DrawOverlay(&g);

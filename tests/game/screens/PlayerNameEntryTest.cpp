@@ -59,8 +59,8 @@ protected:
     {
         Type(name);
         mManager.KeyDown(kEnterKey);
-        ASSERT_NE(mHost.GetCurrentProfile(), nullptr);
-        EXPECT_EQ(mHost.GetCurrentProfile()->mName, name);
+        ASSERT_NE(mProfileHost.GetCurrentProfile(), nullptr);
+        EXPECT_EQ(mProfileHost.GetCurrentProfile()->mName, name);
         EXPECT_FALSE(mManager.HasWidget(mEntry));
     }
 
@@ -164,8 +164,8 @@ TEST_F(PlayerNameEntryTest, EnterWithAnEmptyFieldDoesNothingButDoneNamesAnEmptyP
     Click(*mEntry->mItems[0]);
     EXPECT_EQ(mServices.TakeLog(), (Log{kClickLogged, "add profile ''",
                                         "remove name entry", "save profiles"}));
-    ASSERT_NE(mHost.GetCurrentProfile(), nullptr);
-    EXPECT_EQ(mHost.GetCurrentProfile()->mName, "");
+    ASSERT_NE(mProfileHost.GetCurrentProfile(), nullptr);
+    EXPECT_EQ(mProfileHost.GetCurrentProfile()->mName, "");
     mEntry = nullptr;
 }
 
@@ -256,8 +256,8 @@ protected:
     void SetUp() override
     {
         ProfileScreenTest::SetUp();
-        mHost.mProfiles.AddProfile(std::make_unique<PlayerProfile>("Ann"));
-        mHost.mProfiles.AddProfile(std::make_unique<PlayerProfile>("Bob"));
+        mProfileHost.mProfiles.AddProfile(std::make_unique<PlayerProfile>("Ann"));
+        mProfileHost.mProfiles.AddProfile(std::make_unique<PlayerProfile>("Bob"));
         mMenu = ShowMainMenu();
         mMenu->DisableItems();
         mSelection = OpenSelectProfile();

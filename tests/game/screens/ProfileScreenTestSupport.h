@@ -1,21 +1,16 @@
 #pragma once
 // The main menu with its high-score table, the name entry and the profile selection under a
-// widget manager, with a stand-in application that keeps its profiles in a ProfileStore and
-// logs every call the screens make, the screens' pictures as solid images of known sizes,
-// recording fonts, their texts in the string table and the default high scores.
+// widget manager, with the stand-ins of the application's profiles, navigation and text
+// style, the screens' pictures as solid images of known sizes, recording fonts, their texts
+// in the string table and the default high scores.
 
 #include "framework/graphics/MemoryImage.h"
-#include "framework/widgets/ListWidget.h"
 #include "game/GameOptions.h"
 #include "game/HighScores.h"
-#include "game/PlayerProfile.h"
-#include "game/ProfileStore.h"
 #include "game/Res.h"
 #include "game/StringTable.h"
-#include "game/screens/MainMenu.h"
-#include "game/screens/PlayerNameEntry.h"
-#include "game/screens/SelectProfile.h"
 #include "tests/framework/widgets/WidgetPixels.h"
+#include "tests/game/screens/FakeHosts.h"
 #include "tests/game/screens/MenuTestSupport.h"
 
 #include <memory>
@@ -42,108 +37,9 @@ constexpr int kDialogButtonX = kPanelX + (kSubmenuWidth - kLargeButtonWidth) / 2
 const Zest::Color kBehindGrey(100, 100, 100);
 const Zest::Color kShadedGrey(71, 71, 71);
 const Zest::Color kMenuBackgroundColor(0, 90, 0);
-const Zest::Color kTestTextColor(1, 2, 3);
-const Zest::Color kTestHighlightColor(4, 5, 6);
-const char* const kTestVersion = "v9.9test";
 
-// What the screens leave in the log.
-using Log = std::vector<std::string>;
 // A button's click sound, as the recording services log it.
 inline const std::string kClickLogged = "sound " + std::to_string(kActionSound);
-
-// The application as the screens see it. Loading "reads" mFileNames the first time when
-// mFileFound is set; the name entry's removal and the profile selection's closing take them
-// out of the manager as the application does.
-class FakeProfileHost : public MainMenuHost, public PlayerNameEntryHost, public SelectProfileHost {
-public:
-    FakeProfileHost(std::vector<std::string>& log, Zest::WidgetManager& manager) : mLog(log), mManager(manager) {}
-
-    PlayerProfile* GetCurrentProfile() const override { return mProfiles.GetCurrentProfile(); }
-    bool LoadProfiles() override
-    {
-        mLog.push_back("load profiles");
-        if (!mFileFound || mFileRead)
-            return false;
-        mFileRead = true;
-        for (const std::string& name : mFileNames)
-            mProfiles.AddProfile(std::make_unique<PlayerProfile>(name));
-        return true;
-    }
-    bool IsPlayerNameEntryOpen() const override { return mNameEntryOpen; }
-    void ShowPlayerNameEntry() override
-    {
-        mLog.push_back("show name entry");
-        mNameEntryOpen = true;
-    }
-    void QuitGame() override { mLog.push_back("quit"); }
-    void ShowSelectProfile() override { mLog.push_back("show profile selection"); }
-    SelectProfile* GetSelectProfile() const override { return mSelectProfile; }
-
-    void FillProfileList(Zest::ListWidget* const list) override
-    {
-        mLog.push_back("fill profile list");
-        for (int32_t i = 0; i < mProfiles.GetProfileCount(); ++i)
-            list->AddLine(mProfiles.GetProfile(i)->mName, false);
-    }
-    void SetCurrentProfileIndex(const int32_t index) override
-    {
-        mLog.push_back("current profile " + std::to_string(index));
-        mProfiles.SetCurrentIndex(index);
-    }
-    void DeleteProfile(const int32_t index) override
-    {
-        mLog.push_back("delete profile " + std::to_string(index));
-        mProfiles.DeleteProfile(index);
-    }
-    void CloseSelectProfile() override
-    {
-        mLog.push_back("close profile selection");
-        if (mSelectProfile != nullptr && mSelectProfile->mParent != nullptr) {
-            mManager.RemoveWidget(mSelectProfile);
-            GetMenuServices().DeferDeleteWidget(mSelectProfile);
-        }
-        mSelectProfile = nullptr;
-    }
-    std::string GetVersionText() const override { return kTestVersion; }
-    Zest::Color GetTextColor() const override { return kTestTextColor; }
-    Zest::Color GetHighlightTextColor() const override { return kTestHighlightColor; }
-
-    void AddProfile(std::unique_ptr<PlayerProfile> profile) override
-    {
-        mLog.push_back("add profile '" + profile->mName + "'");
-        mProfiles.AddProfile(std::move(profile));
-    }
-    MainMenu* GetMainMenu() const override { return mMainMenu; }
-    void RemovePlayerNameEntry() override
-    {
-        mLog.push_back("remove name entry");
-        mNameEntryOpen = false;
-        if (mNameEntry != nullptr && mNameEntry->mParent != nullptr) {
-            mManager.RemoveWidget(mNameEntry);
-            GetMenuServices().DeferDeleteWidget(mNameEntry);
-        }
-        mNameEntry = nullptr;
-    }
-    bool SaveProfiles() override
-    {
-        mLog.push_back("save profiles");
-        return true;
-    }
-
-    ProfileStore mProfiles;
-    bool mFileFound = false;
-    bool mFileRead = false;
-    std::vector<std::string> mFileNames;
-    bool mNameEntryOpen = false;
-    // Not owned.
-    MainMenu* mMainMenu = nullptr;
-    PlayerNameEntry* mNameEntry = nullptr;
-    SelectProfile* mSelectProfile = nullptr;
-
-private:
-    std::vector<std::string>& mLog;
-    Zest::WidgetManager& mManager;
-};
 
 // The screens' resource variables and texts; every variable is cleared again afterwards.
 class ProfileScreenTest : public MenuScreenTest {
@@ -181,19 +77,19 @@ protected:
     void TearDown() override
     {
         // A name entry or profile selection that did not close itself is still the test's.
-        if (mHost.mNameEntry != nullptr) {
-            mManager.RemoveWidget(mHost.mNameEntry);
-            delete mHost.mNameEntry;
-            mHost.mNameEntry = nullptr;
+        if (mNavigation.mNameEntry != nullptr) {
+            mManager.RemoveWidget(mNavigation.mNameEntry);
+            delete mNavigation.mNameEntry;
+            mNavigation.mNameEntry = nullptr;
         }
-        if (mHost.mSelectProfile != nullptr) {
-            mManager.RemoveWidget(mHost.mSelectProfile);
-            delete mHost.mSelectProfile;
-            mHost.mSelectProfile = nullptr;
+        if (mNavigation.mSelectProfile != nullptr) {
+            mManager.RemoveWidget(mNavigation.mSelectProfile);
+            delete mNavigation.mSelectProfile;
+            mNavigation.mSelectProfile = nullptr;
         }
         mManager.RemoveAllWidgets(false, true);
         // Kept menus go while the recording services still take what they hand over.
-        mHost.mMainMenu = nullptr;
+        mNavigation.mMainMenu = nullptr;
         mKept.clear();
         IMAGE_MENU_BACKGROUND = IMAGE_GAME_BUTTON_LARGE = IMAGE_GAME_BUTTON_LARGE_OVER = nullptr;
         IMAGE_MENU_NEW_PLAYER = IMAGE_GAME_SUBMENU = IMAGE_GAME_SCAN_LINES = nullptr;
@@ -202,22 +98,28 @@ protected:
         GameOptionsHolder::Instance().mScanLines = false;
     }
 
+    // A main menu on the stand-ins, not yet in the manager.
+    std::unique_ptr<MainMenu> MakeMainMenu()
+    {
+        return std::make_unique<MainMenu>(&mProfileHost, &mNavigation, &mTextStyle);
+    }
+
     // The main menu over the whole screen, as the application shows it.
     MainMenu* ShowMainMenu()
     {
-        MainMenu* const menu = Keep(std::make_unique<MainMenu>(&mHost));
+        MainMenu* const menu = Keep(MakeMainMenu());
         menu->Resize(0, 0, 800, 600);
-        mHost.mMainMenu = menu;
+        mNavigation.mMainMenu = menu;
         mManager.AddWidget(menu);
         return menu;
     }
 
-    // The name entry, as the application opens it; it closes itself through the host.
+    // The name entry, as the application opens it; it closes itself through the navigation.
     PlayerNameEntry* OpenNameEntry()
     {
-        auto* const entry = new PlayerNameEntry(&mHost);
-        mHost.mNameEntry = entry;
-        mHost.mNameEntryOpen = true;
+        auto* const entry = new PlayerNameEntry(&mProfileHost, &mNavigation, &mTextStyle);
+        mNavigation.mNameEntry = entry;
+        mNavigation.mNameEntryOpen = true;
         mManager.AddWidget(entry);
         return entry;
     }
@@ -225,7 +127,7 @@ protected:
     // The main menu with Ann current and its buttons faded in, so that they take clicks.
     MainMenu* ShowClickableMainMenu()
     {
-        mHost.mProfiles.AddProfile(std::make_unique<PlayerProfile>("Ann"));
+        mProfileHost.mProfiles.AddProfile(std::make_unique<PlayerProfile>("Ann"));
         MainMenu* const menu = ShowMainMenu();
         menu->EnableItems();
         FadeIn(*menu);
@@ -234,14 +136,14 @@ protected:
     }
 
     // The profile selection, as the application opens it: the panel's size, centred on the
-    // screen. It closes itself through the host.
+    // screen. It closes itself through the navigation.
     SelectProfile* OpenSelectProfile()
     {
-        auto* const selection = new SelectProfile(&mHost);
+        auto* const selection = new SelectProfile(&mProfileHost, &mNavigation, &mTextStyle);
         const int width = IMAGE_GAME_SUBMENU->GetWidth();
         const int height = IMAGE_GAME_SUBMENU->GetHeight();
         selection->Resize((800 - width) / 2, (600 - height) / 2, width, height);
-        mHost.mSelectProfile = selection;
+        mNavigation.mSelectProfile = selection;
         mManager.AddWidget(selection);
         return selection;
     }
@@ -265,7 +167,7 @@ protected:
     }
 
     // What every large button shows: a top-level widget at its place with the large
-    // pictures and its label centred in the label font, in the host's colours.
+    // pictures and its label centred in the label font, in the text style's colours.
     void ExpectLargeButton(const MenuItem& button, const std::string& label, const Zest::Rect& rect,
                            const int labelY) const
     {
@@ -317,7 +219,9 @@ protected:
     RunRecordingFont mLabelFont;
     RunRecordingFont mLegalsFont;
     RunRecordingFont mStoryFont;
-    FakeProfileHost mHost{mServices.mLog, mManager};
+    FakeProfileHost mProfileHost{mServices.mLog};
+    FakeNavigationHost mNavigation{mServices.mLog, mManager};
+    FakeTextStyleHost mTextStyle;
 };
 
 } // namespace Tests

@@ -39,9 +39,9 @@ protected:
 
     void AddProfiles()
     {
-        mHost.mProfiles = ProfileStore();
+        mProfileHost.mProfiles = ProfileStore();
         for (const char* const name : {"Ann", "Bob", "Cy"})
-            mHost.mProfiles.AddProfile(std::make_unique<PlayerProfile>(name));
+            mProfileHost.mProfiles.AddProfile(std::make_unique<PlayerProfile>(name));
     }
 
     Zest::ListWidget& List() { return *mSelection->mProfileList; }
@@ -130,7 +130,7 @@ TEST_F(SelectProfileTest, OnOpeningRowZeroIsSelectedAndDoneWithoutAClickMakesItC
 {
     EXPECT_EQ(List().mLines, (Lines{"Ann", "Bob", "Cy"})) << "in profile order";
     EXPECT_EQ(List().mSelectIndex, 0) << "though Cy is current";
-    ASSERT_EQ(mHost.mProfiles.GetCurrentIndex(), 2);
+    ASSERT_EQ(mProfileHost.mProfiles.GetCurrentIndex(), 2);
     EXPECT_EQ(mServices.TakeLog(), Log{"fill profile list"});
 
     Zest::ListWidget* const list = &List();
@@ -138,13 +138,13 @@ TEST_F(SelectProfileTest, OnOpeningRowZeroIsSelectedAndDoneWithoutAClickMakesItC
     const std::vector<MenuItem*> buttons = mSelection->mItems;
     Click(Done());
     EXPECT_EQ(mServices.TakeLog(), (Log{kClickLogged, "current profile 0", "close profile selection"}));
-    EXPECT_EQ(mHost.GetCurrentProfile()->mName, "Ann");
+    EXPECT_EQ(mProfileHost.GetCurrentProfile()->mName, "Ann");
     EXPECT_TRUE(ItemsShown(*mMenu));
     EXPECT_EQ(mMenu->mItems[0]->mFadeState, FADE_IN) << "the main menu's buttons fade in again";
     EXPECT_EQ(mMenu->mItems[0]->mClickSound, kActionSound);
 
     // The dialog and everything it added wait for the deferred deletion.
-    EXPECT_EQ(mHost.mSelectProfile, nullptr);
+    EXPECT_EQ(mNavigation.mSelectProfile, nullptr);
     const std::vector<Zest::Widget*> gone = {buttons[0], buttons[1], buttons[2], list, scrollbar, mSelection};
     EXPECT_EQ(mServices.mDeferred, gone);
     for (const Zest::Widget* const widget : gone)
@@ -158,7 +158,7 @@ TEST_F(SelectProfileTest, AClickOnARowOnlySelectsItAndDoneMakesThatProfileCurren
     ClickRow(1, 2);
     EXPECT_EQ(List().mSelectIndex, 1);
     EXPECT_EQ(mServices.TakeLog(), Log{}) << "nothing is applied before Done";
-    EXPECT_EQ(mHost.mProfiles.GetCurrentIndex(), 2);
+    EXPECT_EQ(mProfileHost.mProfiles.GetCurrentIndex(), 2);
     EXPECT_FALSE(ItemsShown(*mMenu));
     EXPECT_TRUE(mManager.HasWidget(mSelection));
 
@@ -168,14 +168,14 @@ TEST_F(SelectProfileTest, AClickOnARowOnlySelectsItAndDoneMakesThatProfileCurren
 
     Click(Done());
     EXPECT_EQ(mServices.TakeLog(), (Log{kClickLogged, "current profile 1", "close profile selection"}));
-    EXPECT_EQ(mHost.GetCurrentProfile()->mName, "Bob");
+    EXPECT_EQ(mProfileHost.GetCurrentProfile()->mName, "Bob");
 }
 
 TEST_F(SelectProfileTest, MoreProfilesThanFitScrollAndAClickSelectsTheRowUnderThePointer)
 {
-    mHost.mProfiles = ProfileStore();
+    mProfileHost.mProfiles = ProfileStore();
     for (int i = 0; i < 12; ++i)
-        mHost.mProfiles.AddProfile(std::make_unique<PlayerProfile>("P" + std::to_string(i)));
+        mProfileHost.mProfiles.AddProfile(std::make_unique<PlayerProfile>("P" + std::to_string(i)));
     mSelection->RefreshList();
     Zest::ScrollbarWidget& scrollbar = *mSelection->mProfileScrollbar;
     EXPECT_FALSE(scrollbar.mDisabled) << "132 pixels show 8.25 of the 12 rows";
@@ -226,7 +226,7 @@ TEST_F(SelectProfileTest, DeleteRemovesTheSelectedProfileAtOnceAndSelectsRowZero
                   (Log{kClickLogged, "delete profile " + std::to_string(test.mRow), "fill profile list"}));
         EXPECT_EQ(List().mLines, test.mLinesLeft);
         EXPECT_EQ(List().mSelectIndex, 0);
-        EXPECT_EQ(mHost.mProfiles.GetCurrentIndex(), test.mCurrent);
+        EXPECT_EQ(mProfileHost.mProfiles.GetCurrentIndex(), test.mCurrent);
         EXPECT_TRUE(mManager.HasWidget(mSelection)) << "the dialog stays open";
         EXPECT_FALSE(ItemsShown(*mMenu));
     }
@@ -244,7 +244,7 @@ TEST_F(SelectProfileTest, ADoubleClickOnDeleteRemovesOnlyTheSelectedProfile)
     mManager.MouseDown(x, y, 2);
     mManager.MouseUp(x, y, 2);
     EXPECT_EQ(List().mLines, (Lines{"Ann", "Bob"})) << "the row selected after the first press stays";
-    EXPECT_EQ(mHost.mProfiles.GetProfileCount(), 2);
+    EXPECT_EQ(mProfileHost.mProfiles.GetProfileCount(), 2);
 }
 
 TEST_F(SelectProfileTest, DeleteWithNothingSelectedOrNoProfileLeftChangesNothing)
@@ -252,15 +252,15 @@ TEST_F(SelectProfileTest, DeleteWithNothingSelectedOrNoProfileLeftChangesNothing
     List().SetSelect(-1);
     Click(Delete());
     EXPECT_EQ(List().mLines, (Lines{"Ann", "Bob", "Cy"}));
-    EXPECT_EQ(mHost.mProfiles.GetCurrentIndex(), 2);
+    EXPECT_EQ(mProfileHost.mProfiles.GetCurrentIndex(), 2);
 
-    mHost.mProfiles = ProfileStore();
+    mProfileHost.mProfiles = ProfileStore();
     mSelection->RefreshList();
     ASSERT_TRUE(List().mLines.empty());
     Click(Delete());
     EXPECT_TRUE(List().mLines.empty());
-    EXPECT_EQ(mHost.mProfiles.GetProfileCount(), 0);
-    EXPECT_EQ(mHost.mProfiles.GetCurrentIndex(), -1);
+    EXPECT_EQ(mProfileHost.mProfiles.GetProfileCount(), 0);
+    EXPECT_EQ(mProfileHost.mProfiles.GetCurrentIndex(), -1);
     EXPECT_TRUE(mManager.HasWidget(mSelection));
 }
 
@@ -293,7 +293,7 @@ TEST_F(SelectProfileTest, LeavingTheManagerTakesTheListScrollBarAndButtonsAlongF
 
     // Nothing is queued twice when the dialog itself goes.
     delete mSelection;
-    mHost.mSelectProfile = nullptr;
+    mNavigation.mSelectProfile = nullptr;
     EXPECT_EQ(mServices.mDeferred.size(), gone.size());
 }
 

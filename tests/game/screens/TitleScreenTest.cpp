@@ -4,6 +4,7 @@
 #include "game/Res.h"
 #include "game/StringTable.h"
 #include "tests/framework/widgets/WidgetPixels.h"
+#include "tests/game/screens/FakeHosts.h"
 #include "tests/game/screens/MenuTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -16,7 +17,6 @@ namespace Tests {
 namespace {
 
 using Zest::Color;
-using Log = std::vector<std::string>;
 
 constexpr int kLogoSound = 5;
 const Color kBackgroundColor(0, 0, 120);
@@ -28,22 +28,6 @@ constexpr int kBarHeight = 20;
 // The bar is centred: it starts at (800 - 400) / 2.
 constexpr int kBarLeft = 200;
 constexpr int kBarRow = 450 + kBarHeight / 2;
-
-// The application as the title screen sees it; the hand-over is logged with the sounds.
-class FakeTitleHost : public TitleScreenHost {
-public:
-    explicit FakeTitleHost(Log& log) : mLog(log) {}
-
-    double GetLoadingProgress() override { return mProgress; }
-    bool HasLoadingFailed() const override { return mFailed; }
-    void TitleScreenIsFinished() override { mLog.push_back("finished"); }
-
-    double mProgress = 0.0;
-    bool mFailed = false;
-
-private:
-    Log& mLog;
-};
 
 // The title's resource variables set to plain pictures and recording fonts, a title screen
 // of 800 x 600 in the manager, and the button's text in the string table.
@@ -60,7 +44,7 @@ protected:
         SOUND_LOGO = kLogoSound;
         StringTableHolder::Instance().SetString("BTN_CLICK_HERE", "Click to start");
 
-        mTitle = new TitleScreen(&mHost);
+        mTitle = new TitleScreen(&mLoading, &mNavigation);
         mTitle->Resize(0, 0, 800, 600);
         mManager.AddWidget(mTitle);
     }
@@ -86,7 +70,7 @@ protected:
     // Loading complete, the button made and faded in fully at that fraction.
     void ShowSteadyButton(const float fraction)
     {
-        mHost.mProgress = 1.0;
+        mLoading.mProgress = 1.0;
         while (mTitle->mClickHereButton == nullptr || mTitle->mClickHereButton->mFadeState != FADE_NONE)
             Updates(1, fraction);
     }
@@ -111,7 +95,8 @@ protected:
     std::unique_ptr<Zest::MemoryImage> mBar = SolidImage(&mApp, kBarWidth, kBarHeight, kBarColor);
     RunRecordingFont mLegalsFont;
     RunRecordingFont mLabelFont;
-    FakeTitleHost mHost{mServices.mLog};
+    FakeLoadingHost mLoading;
+    FakeNavigationHost mNavigation{mServices.mLog, mManager};
     TitleScreen* mTitle = nullptr;
 };
 
@@ -130,8 +115,8 @@ TEST_F(TitleScreenTest, TheButtonAppearsInTheFirstUpdateWithCompleteLoadingUnles
     const ButtonCase cases[] = {{0.0, false, false}, {0.995, false, false}, {1.0, true, false}, {1.0, false, true}};
     for (const ButtonCase& test : cases) {
         SCOPED_TRACE(testing::Message() << "progress " << test.mProgress << (test.mFailed ? ", failed" : ""));
-        mHost.mProgress = test.mProgress;
-        mHost.mFailed = test.mFailed;
+        mLoading.mProgress = test.mProgress;
+        mLoading.mFailed = test.mFailed;
         Updates(1);
         ASSERT_EQ(mTitle->mClickHereButton != nullptr, test.mButton);
     }
@@ -153,7 +138,7 @@ TEST_F(TitleScreenTest, TheButtonAppearsInTheFirstUpdateWithCompleteLoadingUnles
 
 TEST_F(TitleScreenTest, AClickOnlyCountsOnceTheButtonIsFullyShownAndTakesTheButtonAway)
 {
-    mHost.mProgress = 1.0;
+    mLoading.mProgress = 1.0;
     Updates(10);
     MenuItem* const button = mTitle->mClickHereButton;
     ASSERT_NE(button, nullptr);
@@ -177,7 +162,7 @@ TEST_F(TitleScreenTest, TheLogoSoundAndTheHandOverComeAtTheirFramesAtAnyFrameFra
     for (const float fraction : {1.0f, 5.0f / 3.0f}) {
         SCOPED_TRACE(testing::Message() << "fraction " << fraction);
         if (mTitle->mParent == nullptr) {
-            mTitle = new TitleScreen(&mHost);
+            mTitle = new TitleScreen(&mLoading, &mNavigation);
             mTitle->Resize(0, 0, 800, 600);
             mManager.AddWidget(mTitle);
         }
@@ -199,7 +184,7 @@ TEST_F(TitleScreenTest, TheLogoSoundAndTheHandOverComeAtTheirFramesAtAnyFrameFra
         }
         // The title's alpha first drops below 64 (to 63) in its 96th frame of fading; the
         // logo starts in frame 129, shows 551 frames and fades for 128.
-        const std::vector<std::pair<int, std::string>> expected = {{96, "sound 5"}, {808, "finished"}};
+        const std::vector<std::pair<int, std::string>> expected = {{96, "sound 5"}, {808, "title finished"}};
         EXPECT_EQ(events, expected);
         EXPECT_FALSE(mManager.HasWidget(mTitle));
         EXPECT_EQ(mServices.mDeferred.back(), mTitle) << "the title queued its own deletion";
@@ -222,7 +207,7 @@ TEST_F(TitleScreenTest, TheBarIsClippedToTheLoadedFractionOfItsWidth)
     };
     for (const BarCase& test : cases) {
         SCOPED_TRACE(testing::Message() << "progress " << test.mProgress);
-        mHost.mProgress = test.mProgress;
+        mLoading.mProgress = test.mProgress;
         DrawTitle();
         int drawn = 0;
         for (int x = 0; x < 800; ++x)

@@ -1,0 +1,37 @@
+#pragma once
+// The way from one screen to the next: the application opens and closes its screens and
+// dialogs (the main menu, the name entry, the profile selection), takes over from the title
+// and ends the program. A screen that must reach another one asks for it here.
+
+class MainMenu;
+class SelectProfile;
+
+class ScreenNavigationHost {
+public:
+    virtual ~ScreenNavigationHost() = default;
+
+    // The title screen has left the widget tree and queued its own deletion; nothing of it
+    // may be touched afterwards.
+    virtual void TitleScreenIsFinished() = 0;
+
+    // Null when there is none.
+    virtual MainMenu* GetMainMenu() const = 0;
+    // Takes the main menu out of the widget tree and ends the program in order: the
+    // players' files are saved.
+    virtual void QuitGame() = 0;
+
+    // Opens the name entry; nothing when it is open already. An open profile selection
+    // behind it is disabled until it closes.
+    virtual void ShowPlayerNameEntry() = 0;
+    // Takes the name entry out of the widget tree; it is deleted after the current update.
+    virtual void RemovePlayerNameEntry() = 0;
+    virtual bool IsPlayerNameEntryOpen() const = 0;
+
+    // Opens the profile selection over the main menu; nothing when it is open already.
+    virtual void ShowSelectProfile() = 0;
+    // Takes the profile selection out of the widget tree (it is deleted after the current
+    // update) and saves the profiles.
+    virtual void CloseSelectProfile() = 0;
+    // The open profile selection, or null.
+    virtual SelectProfile* GetSelectProfile() const = 0;
+};
