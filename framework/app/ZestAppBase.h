@@ -6,9 +6,10 @@
 // derives its application from it, sets its identity fields in its constructor and fills
 // the hooks (the empty virtual operations below).
 //
-// Calling order over a run: constructor, Init, Start, destructor. Everything runs on the
-// main thread except LoadingThreadProc (the loading thread) and the cursor thread; the
-// fields those threads share with the main thread are atomic.
+// Calling order over a run: constructor, Init, Start, destructor. Init records the calling
+// thread as the main thread (framework/app/common/MainThread.h) and the destructor forgets
+// it. Everything runs on the main thread except LoadingThreadProc (the loading thread) and
+// the cursor thread; the fields those threads share with the main thread are atomic.
 
 #include "framework/app/common/CritSection.h"
 #include "framework/app/common/Ratio.h"
@@ -242,7 +243,6 @@ public:
     void CheckScreenSaver(uint32_t now);
     // Shows the popups that other threads asked for; main thread only.
     void ShowRequestedPopups();
-    bool IsMainThread() const;
 
     void SetCursor(int kind) override;
     bool Is3DEnabled() override;
@@ -322,7 +322,6 @@ public:
     CritSection mLock;
     std::array<uint8_t, 512> mSaturationTable{};
     WidgetManager* mWidgetManager = nullptr;
-    uint32_t mMainThreadId = 0;
     bool mCrashed = false;
     std::atomic<bool> mShutDown = false;
     bool mExitNestedLoops = false;
