@@ -74,6 +74,11 @@ public:
     // At most this much owed time (milliseconds) is caught up after a stall.
     static constexpr double kMaxPendingTime = 200.0;
 
+    // Where UpdateStep stands in its cycle (ZestAppMainLoop.cpp explains the cycle).
+    enum class StepState : int32_t { PumpMessages, MayUpdate, UpdateRan, Finished };
+    // The developer's single stepping: off, one step to run, or halted until the next.
+    enum class SingleStepState : int32_t { Off, RunOneStep, Halted };
+
     ZestAppBase();
     ~ZestAppBase() override;
     ZestAppBase(const ZestAppBase&) = delete;
@@ -377,8 +382,7 @@ public:
     int32_t mSleepCount = 0;
     std::atomic<int32_t> mPresentCount = 0;
     int32_t mFixedUpdateCount = 0;
-    // 0 pump messages, 1 may update, 2 an update ran, 3 step finished.
-    int32_t mStepState = 0;
+    StepState mStepState = StepState::PumpMessages;
     // How many UpdateStep calls are active (a modal loop steps from inside one).
     int32_t mStepDepth = 0;
     double mUpdateMultiplier = 1.0;
@@ -388,8 +392,7 @@ public:
     bool mSeekDrawOnReach = false;
     uint32_t mLastPresentTick = 0;
     std::atomic<uint32_t> mNextPresentTick = 0;
-    // 0 off, 1 run one step, 2 halted.
-    int32_t mSingleStepState = 0;
+    SingleStepState mSingleStepState = SingleStepState::Off;
     int32_t mCursorKind = 0;
     Win32::HCURSOR mHandCursor = nullptr;
     Win32::HCURSOR mDragCursor = nullptr;

@@ -346,7 +346,7 @@ TEST_F(AppLifecycleTest, PopupsAskedForByTheLoadingThreadAreShownByTheMainThread
          [](TestApp& app) {
              ASSERT_TRUE(WaitUntil([&] {
                  // The message step, the one that serves other threads' requests.
-                 app.mStepState = 0;
+                 app.mStepState = Zest::ZestAppBase::StepState::PumpMessages;
                  app.UpdateStep(nullptr);
                  return app.mLoadingThreadDone.load();
              }));
