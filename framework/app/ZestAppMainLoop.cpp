@@ -11,6 +11,7 @@
 
 #include "framework/app/PopupRequests.h"
 #include "framework/app/common/Assert.h"
+#include "framework/app/common/MainThread.h"
 #include "framework/directx/D3DInterface.h"
 #include "framework/directx/DDImage.h"
 #include "framework/directx/DDInterface.h"
@@ -248,6 +249,7 @@ bool ZestAppBase::TryFixedUpdate()
     if (mIdleFrozen)
         return false;
     if (mLoadingThreadDone && !mLoadingCompleted) {
+        ZEST_ASSERT(IsMainThread());
         Win32::SetThreadPriority(Win32::GetCurrentThread(), Win32::THREAD_PRIORITY_NORMAL);
         mLoadingCompleted = true;
         mYieldToLoading = false;
@@ -399,7 +401,11 @@ void ZestAppBase::RecoverDisplay()
     ++mRedrawCount;
 }
 
-void ZestAppBase::DeferDeleteWidget(Widget* widget) { mDeferredDeletes.push_back({mStepDepth, widget}); }
+void ZestAppBase::DeferDeleteWidget(Widget* widget)
+{
+    ZEST_ASSERT(widget->mParent == nullptr);
+    mDeferredDeletes.push_back({mStepDepth, widget});
+}
 
 void ZestAppBase::DeleteDeferredWidgets()
 {
@@ -411,8 +417,11 @@ void ZestAppBase::DeleteDeferredWidgets()
             due.splice(due.end(), mDeferredDeletes, entry);
         entry = next;
     }
-    for (const DeferredDelete& entry : due)
+    for (const DeferredDelete& entry : due) {
+        // Put back into the tree after it was queued, it would be deleted under its parent.
+        ZEST_ASSERT(entry.mWidget->mParent == nullptr);
         delete entry.mWidget;
+    }
 }
 
 } // namespace Zest
