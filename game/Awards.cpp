@@ -1,5 +1,6 @@
 #include "game/Awards.h"
 
+#include "framework/app/common/Assert.h"
 #include "framework/graphics/Font.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/Image.h"
@@ -88,7 +89,9 @@ void DrawAward(const int32_t index, Zest::Graphics* const g, const float x, cons
     // Outside the table the number would name another resource, possibly not a picture.
     if (!IsAwardIndex(index))
         return;
-    Zest::Image* const picture = static_cast<Zest::Image*>(GetResourceById(gAwards[index].mPicture));
+    const ResourceId pictureId = gAwards[index].mPicture;
+    ZEST_ASSERT(gResourceTable[pictureId].mKind == ResourceKind::Image);
+    Zest::Image* const picture = static_cast<Zest::Image*>(GetResourceById(pictureId));
     if (picture == nullptr)
         return;
 

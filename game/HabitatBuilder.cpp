@@ -4,7 +4,8 @@
 #include "game/HabitatRegistry.h"
 #include "game/ResourceGroupSource.h"
 
-#include <cassert>
+#include "framework/app/common/Assert.h"
+
 #include <map>
 #include <memory>
 
@@ -16,7 +17,7 @@ using CreatureKeys = std::map<std::string, Creature*>;
 Creature* Resolve(const CreatureKeys& creatures, const char* const key)
 {
     const auto found = creatures.find(key);
-    assert(found != creatures.end());
+    ZEST_ASSERT(found != creatures.end());
     return found != creatures.end() ? found->second : nullptr;
 }
 

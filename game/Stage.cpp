@@ -2,8 +2,9 @@
 
 #include "game/Creature.h"
 
+#include "framework/app/common/Assert.h"
+
 #include <algorithm>
-#include <cassert>
 
 void Stage::AddGoal(Creature* const creature, const int32_t count)
 {
@@ -18,7 +19,7 @@ void Stage::AddEvent(const int32_t kind, const int32_t chance)
 
 StageGoal Stage::GetGoal(const int32_t index) const
 {
-    assert(index >= 0 && index < GetGoalCount());
+    ZEST_ASSERT(index >= 0 && index < GetGoalCount());
     return mGoals[index];
 }
 

@@ -1,9 +1,14 @@
 #include "framework/app/PopupRequests.h"
 
+#include "framework/app/common/Assert.h"
+#include "framework/app/common/MainThread.h"
+
 namespace Zest {
 
 int PopupRequests::Ask(std::function<int()> show)
 {
+    // Asked on the main thread, it would wait for itself for ever.
+    ZEST_ASSERT(!IsMainThread());
     std::future<int> answer;
     {
         const std::lock_guard<std::mutex> lock(mMutex);
@@ -15,6 +20,7 @@ int PopupRequests::Ask(std::function<int()> show)
 
 void PopupRequests::RunWaiting()
 {
+    ZEST_ASSERT(IsMainThread());
     for (;;) {
         std::pair<std::function<int()>, std::promise<int>> request;
         {

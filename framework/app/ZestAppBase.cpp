@@ -3,6 +3,7 @@
 #include "framework/app/ZestAppBase.h"
 
 #include "framework/app/PopupRequests.h"
+#include "framework/app/common/MainThread.h"
 #include "framework/app/common/StringHelpers.h"
 #include "framework/directx/D3DInterface.h"
 #include "framework/directx/D3DTester.h"
@@ -131,6 +132,7 @@ ZestAppBase::~ZestAppBase()
     if (GetAppInterface() == this)
         SetAppInterface(nullptr);
     gZestApp.store(nullptr);
+    SetMainThreadId(0);
 
     if (mMutex != nullptr)
         Win32::CloseHandle(mMutex);

@@ -6,9 +6,10 @@
 // derives its application from it, sets its identity fields in its constructor and fills
 // the hooks (the empty virtual operations below).
 //
-// Calling order over a run: constructor, Init, Start, destructor. Everything runs on the
-// main thread except LoadingThreadProc (the loading thread) and the cursor thread; the
-// fields those threads share with the main thread are atomic.
+// Calling order over a run: constructor, Init, Start, destructor. Init records the calling
+// thread as the main thread (framework/app/common/MainThread.h) and the destructor forgets
+// it. Everything runs on the main thread except LoadingThreadProc (the loading thread) and
+// the cursor thread; the fields those threads share with the main thread are atomic.
 
 #include "framework/app/common/CritSection.h"
 #include "framework/app/common/Ratio.h"
@@ -72,6 +73,11 @@ public:
     static constexpr int kCursorKindCount = 13;
     // At most this much owed time (milliseconds) is caught up after a stall.
     static constexpr double kMaxPendingTime = 200.0;
+
+    // Where UpdateStep stands in its cycle (ZestAppMainLoop.cpp explains the cycle).
+    enum class StepState : int32_t { PumpMessages, MayUpdate, UpdateRan, Finished };
+    // The developer's single stepping: off, one step to run, or halted until the next.
+    enum class SingleStepState : int32_t { Off, RunOneStep, Halted };
 
     ZestAppBase();
     ~ZestAppBase() override;
@@ -242,7 +248,6 @@ public:
     void CheckScreenSaver(uint32_t now);
     // Shows the popups that other threads asked for; main thread only.
     void ShowRequestedPopups();
-    bool IsMainThread() const;
 
     void SetCursor(int kind) override;
     bool Is3DEnabled() override;
@@ -322,7 +327,6 @@ public:
     CritSection mLock;
     std::array<uint8_t, 512> mSaturationTable{};
     WidgetManager* mWidgetManager = nullptr;
-    uint32_t mMainThreadId = 0;
     bool mCrashed = false;
     std::atomic<bool> mShutDown = false;
     bool mExitNestedLoops = false;
@@ -378,8 +382,7 @@ public:
     int32_t mSleepCount = 0;
     std::atomic<int32_t> mPresentCount = 0;
     int32_t mFixedUpdateCount = 0;
-    // 0 pump messages, 1 may update, 2 an update ran, 3 step finished.
-    int32_t mStepState = 0;
+    StepState mStepState = StepState::PumpMessages;
     // How many UpdateStep calls are active (a modal loop steps from inside one).
     int32_t mStepDepth = 0;
     double mUpdateMultiplier = 1.0;
@@ -389,8 +392,7 @@ public:
     bool mSeekDrawOnReach = false;
     uint32_t mLastPresentTick = 0;
     std::atomic<uint32_t> mNextPresentTick = 0;
-    // 0 off, 1 run one step, 2 halted.
-    int32_t mSingleStepState = 0;
+    SingleStepState mSingleStepState = SingleStepState::Off;
     int32_t mCursorKind = 0;
     Win32::HCURSOR mHandCursor = nullptr;
     Win32::HCURSOR mDragCursor = nullptr;

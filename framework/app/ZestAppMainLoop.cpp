@@ -3,13 +3,15 @@
 // state only changes in fixed updates, so that a run can be replayed update for update.
 //
 // Each UpdateStep does one piece of work: pump the window messages and hand one queued
-// message on (state 0), run a fixed update when enough time is owed (state 1), run the
-// extra updates of vertical-sync timing and the smooth update (state 2), then draw or sleep
-// (state 3). A modal loop calls UpdateStep from inside an update, so steps nest.
+// message on (PumpMessages), run a fixed update when enough time is owed (MayUpdate), run
+// the extra updates of vertical-sync timing and the smooth update (UpdateRan), then draw or
+// sleep (Finished). A modal loop calls UpdateStep from inside an update, so steps nest.
 
 #include "framework/app/ZestAppBase.h"
 
 #include "framework/app/PopupRequests.h"
+#include "framework/app/common/Assert.h"
+#include "framework/app/common/MainThread.h"
 #include "framework/directx/D3DInterface.h"
 #include "framework/directx/DDImage.h"
 #include "framework/directx/DDInterface.h"
@@ -51,11 +53,11 @@ bool ZestAppBase::UpdateStep(bool* updated)
         *updated = false;
     if (mExitNestedLoops)
         return false;
-    if (mStepState == 3)
-        mStepState = 0;
+    if (mStepState == StepState::Finished)
+        mStepState = StepState::PumpMessages;
     ++mStepDepth;
 
-    if (mStepState == 0) {
+    if (mStepState == StepState::PumpMessages) {
         Win32::MSG message{};
         while (!mShutDown && Win32::PeekMessageA(&message, nullptr, 0, 0, Win32::PM_REMOVE)) {
             Win32::TranslateMessage(&message);
@@ -64,16 +66,20 @@ bool ZestAppBase::UpdateStep(bool* updated)
         ShowRequestedPopups();
         DispatchDeferredMessage();
         if (mDeferredMessages.empty())
-            mStepState = 1;
-    } else if (mSingleStepState == 2) {
+            mStepState = StepState::MayUpdate;
+    } else if (mSingleStepState == SingleStepState::Halted) {
         Win32::Sleep(static_cast<Win32::DWORD>(mFrameTime));
-        mStepState = 3;
-    } else if (mSingleStepState == 1) {
-        mSingleStepState = 2;
+        mStepState = StepState::Finished;
+    } else if (mSingleStepState == SingleStepState::RunOneStep) {
+        mSingleStepState = SingleStepState::Halted;
         TryFixedUpdate();
         RunSmoothUpdate(1.0f);
         DrawFrame();
     } else {
+        // The message step was taken above and a finished step began anew as one, so the
+        // frame timing goes on with an update cycle; it would take the other two states for
+        // a draw step.
+        ZEST_ASSERT(mStepState == StepState::MayUpdate || mStepState == StepState::UpdateRan);
         const int32_t updatesBefore = mFixedUpdateCount;
         ProcessFrame(true);
         if (updated != nullptr)
@@ -102,7 +108,7 @@ bool ZestAppBase::ProcessFrame(const bool allowSleep)
         // The step ends here, so that the next one reads the messages again (the key that
         // resumes, a close request) instead of coming back to this state for ever; it
         // waits a frame rather than spinning.
-        mStepState = 3;
+        mStepState = StepState::Finished;
         // Time does not pile up while stopped, to be caught up in a burst afterwards.
         ResetPendingTime();
         DeleteDeferredWidgets();
@@ -115,7 +121,7 @@ bool ZestAppBase::ProcessFrame(const bool allowSleep)
     if (mIdleFrozen) {
         // Nothing runs while the system's screen saver should; DrawFrame still checks once
         // a second whether the user came back, and messages are still read.
-        mStepState = 3;
+        mStepState = StepState::Finished;
         DrawFrame();
         DeleteDeferredWidgets();
         if (allowSleep) {
@@ -130,8 +136,8 @@ bool ZestAppBase::ProcessFrame(const bool allowSleep)
     if (!vsyncActive)
         AccumulatePendingTime();
 
-    bool drawStep = mStepState == 0 || mStepState == 3;
-    if (mStepState == 1) {
+    bool drawStep = mStepState == StepState::PumpMessages || mStepState == StepState::Finished;
+    if (mStepState == StepState::MayUpdate) {
         ++mUpdatesSinceDraw;
         if (mUpdatesSinceDraw >= static_cast<int32_t>(std::ceil(mUpdateMultiplier * 10)) && mLoadingCompleted) {
             drawStep = true;
@@ -145,18 +151,18 @@ bool ZestAppBase::ProcessFrame(const bool allowSleep)
             } else {
                 CheckVSyncTiming(now);
                 if (TryFixedUpdate())
-                    mStepState = 2;
+                    mStepState = StepState::UpdateRan;
                 mUpdatedSinceDraw = true;
             }
         }
-    } else if (mStepState == 2) {
-        mStepState = 3;
+    } else if (mStepState == StepState::UpdateRan) {
+        mStepState = StepState::Finished;
         RunFractionalUpdates(fraction);
         mPendingTime = vsyncActive ? std::max(0.0, mPendingTime - step - 0.2) : mPendingTime - step;
     }
 
     if (drawStep) {
-        mStepState = 3;
+        mStepState = StepState::Finished;
         mUpdatesSinceDraw = 0;
         if (mUpdatedSinceDraw) {
             DrawFrame();
@@ -243,6 +249,7 @@ bool ZestAppBase::TryFixedUpdate()
     if (mIdleFrozen)
         return false;
     if (mLoadingThreadDone && !mLoadingCompleted) {
+        ZEST_ASSERT(IsMainThread());
         Win32::SetThreadPriority(Win32::GetCurrentThread(), Win32::THREAD_PRIORITY_NORMAL);
         mLoadingCompleted = true;
         mYieldToLoading = false;
@@ -394,7 +401,11 @@ void ZestAppBase::RecoverDisplay()
     ++mRedrawCount;
 }
 
-void ZestAppBase::DeferDeleteWidget(Widget* widget) { mDeferredDeletes.push_back({mStepDepth, widget}); }
+void ZestAppBase::DeferDeleteWidget(Widget* widget)
+{
+    ZEST_ASSERT(widget->mParent == nullptr);
+    mDeferredDeletes.push_back({mStepDepth, widget});
+}
 
 void ZestAppBase::DeleteDeferredWidgets()
 {
@@ -406,8 +417,11 @@ void ZestAppBase::DeleteDeferredWidgets()
             due.splice(due.end(), mDeferredDeletes, entry);
         entry = next;
     }
-    for (const DeferredDelete& entry : due)
+    for (const DeferredDelete& entry : due) {
+        // Put back into the tree after it was queued, it would be deleted under its parent.
+        ZEST_ASSERT(entry.mWidget->mParent == nullptr);
         delete entry.mWidget;
+    }
 }
 
 } // namespace Zest

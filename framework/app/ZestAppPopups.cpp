@@ -6,13 +6,13 @@
 #include "framework/app/ZestAppBase.h"
 
 #include "framework/app/PopupRequests.h"
+#include "framework/app/common/MainThread.h"
 #include "framework/app/common/StringHelpers.h"
 #include "framework/directx/DDInterface.h"
 #include "framework/widgets/WidgetManager.h"
 #include "platform/win32/Clock.h"
 #include "platform/win32/Input.h"
 #include "platform/win32/MessageBox.h"
-#include "platform/win32/Process.h"
 #include "platform/win32/SystemLibraries.h"
 #include "platform/win32/Window.h"
 
@@ -28,8 +28,6 @@ namespace {
 std::atomic<bool> gFirstErrorLogWrite = true;
 
 } // namespace
-
-bool ZestAppBase::IsMainThread() const { return mMainThreadId == 0 || Win32::GetCurrentThreadId() == mMainThreadId; }
 
 void ZestAppBase::ShowRequestedPopups() { mPopupRequests->RunWaiting(); }
 

@@ -6,6 +6,7 @@
 #include "framework/app/common/Debug.h"
 #include "framework/app/common/FileHelpers.h"
 #include "framework/app/common/HandCursors.h"
+#include "framework/app/common/MainThread.h"
 #include "framework/app/common/MTRand.h"
 #include "framework/app/common/PathHelpers.h"
 #include "framework/app/common/RuntimeRandom.h"
@@ -61,7 +62,7 @@ SHGetFolderPathFunction LoadSHGetFolderPath(const char* libraryName, Win32::HMOD
 
 void ZestAppBase::Init()
 {
-    mMainThreadId = Win32::GetCurrentThreadId();
+    SetMainThreadId(Win32::GetCurrentThreadId());
     if (mShutDown)
         return;
 
@@ -364,7 +365,7 @@ void ZestAppBase::OnNotifyMessage(const uint32_t wParam, uint32_t)
 
 void ZestAppBase::Shutdown()
 {
-    if (mMainThreadId != 0 && Win32::GetCurrentThreadId() != mMainThreadId) {
+    if (!IsMainThread()) {
         mShutdownRequested = true;
         return;
     }
@@ -419,7 +420,7 @@ std::string ZestAppBase::GetCrashInfoText()
     return "Product: " + mProductName + "\r\n" + "Version: " + mProductVersion + "\r\n" + "Time Loaded: " +
            FormatString("%02u:%02u:%02u", seconds / 3600, seconds / 60 % 60, seconds % 60) +
            "\r\nFullscreen: " + (mWindowed ? "No" : "Yes") + "\r\nPrimary ThreadId: " +
-           FormatString("%X", mMainThreadId) + "\r\n";
+           FormatString("%X", GetMainThreadId()) + "\r\n";
 }
 
 } // namespace Zest

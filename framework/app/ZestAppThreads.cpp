@@ -6,6 +6,7 @@
 #include "framework/app/ZestAppBase.h"
 
 #include "framework/app/common/Debug.h"
+#include "framework/app/common/MainThread.h"
 #include "framework/directx/DDInterface.h"
 #include "platform/win32/Clock.h"
 #include "platform/win32/Input.h"

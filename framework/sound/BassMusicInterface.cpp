@@ -1,5 +1,7 @@
 #include "framework/sound/BassMusicInterface.h"
 
+#include "framework/app/common/Assert.h"
+#include "framework/app/common/MainThread.h"
 #include "framework/resources/PakFile.h"
 #include "framework/sound/BassInstance.h"
 #include "framework/sound/MusicFade.h"
@@ -45,6 +47,7 @@ std::string LowerExtension(const std::string& fileName)
 
 BassMusicInterface::BassMusicInterface(const Win32::HWND window)
 {
+    ZEST_ASSERT(IsMainThread());
     LoadBassDLL();
     // Starting the library's output must not change the player's system volume.
     const uint32_t waveOutVolume = ReadWaveOutVolume();
@@ -68,6 +71,7 @@ BassMusicInterface::~BassMusicInterface()
 
 BassMusicInfo* BassMusicInterface::Find(const int songId)
 {
+    ZEST_ASSERT(IsMainThread());
     const auto found = mMusicMap.find(songId);
     return found == mMusicMap.end() ? nullptr : &found->second;
 }
@@ -88,6 +92,7 @@ void BassMusicInterface::ApplyVolume(const BassMusicInfo& song) const
 // it through the archive-aware file calls, so songs inside the archive load too.
 bool BassMusicInterface::LoadMusic(const int songId, const std::string& fileName)
 {
+    ZEST_ASSERT(IsMainThread());
     // A song already loaded under the id stays; nothing new is made that would leak.
     if (mMusicMap.contains(songId))
         return true;
@@ -168,6 +173,7 @@ void BassMusicInterface::ResumeMusic(const int songId)
 
 void BassMusicInterface::StopAllMusic()
 {
+    ZEST_ASSERT(IsMainThread());
     for (auto& [songId, song] : mMusicMap) {
         song.mVolume = 0.0;
         gBassInstance->BASS_ChannelStop(song.Handle());
@@ -176,6 +182,7 @@ void BassMusicInterface::StopAllMusic()
 
 void BassMusicInterface::UnloadMusic(const int songId)
 {
+    ZEST_ASSERT(IsMainThread());
     const auto found = mMusicMap.find(songId);
     if (found == mMusicMap.end())
         return;
@@ -190,6 +197,7 @@ void BassMusicInterface::UnloadMusic(const int songId)
 
 void BassMusicInterface::UnloadAllMusic()
 {
+    ZEST_ASSERT(IsMainThread());
     StopAllMusic();
     for (const auto& [songId, song] : mMusicMap) {
         if (song.mHMusic != 0)
@@ -202,6 +210,7 @@ void BassMusicInterface::UnloadAllMusic()
 
 void BassMusicInterface::PauseAllMusic()
 {
+    ZEST_ASSERT(IsMainThread());
     for (const auto& [songId, song] : mMusicMap) {
         if (gBassInstance->BASS_ChannelIsActive(song.Handle()) == Music::Bass::kActivePlaying)
             gBassInstance->BASS_ChannelPause(song.Handle());
@@ -210,6 +219,7 @@ void BassMusicInterface::PauseAllMusic()
 
 void BassMusicInterface::ResumeAllMusic()
 {
+    ZEST_ASSERT(IsMainThread());
     for (const auto& [songId, song] : mMusicMap) {
         if (gBassInstance->BASS_ChannelIsActive(song.Handle()) == Music::Bass::kActivePaused)
             gBassInstance->ChannelResume(song.Handle());
@@ -250,6 +260,7 @@ void BassMusicInterface::FadeOut(const int songId, const bool stopWhenDone, cons
 
 void BassMusicInterface::FadeOutAll(const bool stopWhenDone, const double speed)
 {
+    ZEST_ASSERT(IsMainThread());
     for (auto& [songId, song] : mMusicMap) {
         song.mVolumeAdd = -speed;
         song.mStopOnFade = stopWhenDone;
@@ -286,6 +297,7 @@ bool BassMusicInterface::IsPlaying(const int songId)
 // volumes are kept to mMaxMusicVolume.
 void BassMusicInterface::SetVolume(const double volume)
 {
+    ZEST_ASSERT(IsMainThread());
     if (gBassInstance->mVersion2) {
         // A negative volume is silence; the library takes no negative values.
         const auto value = static_cast<DWORD>(std::max(volume, 0.0) * 100);
@@ -309,6 +321,7 @@ void BassMusicInterface::SetMusicAmplify(const int songId, const double amplify)
 
 void BassMusicInterface::Update()
 {
+    ZEST_ASSERT(IsMainThread());
     for (auto& [songId, song] : mMusicMap) {
         if (song.mVolumeAdd == 0.0)
             continue;

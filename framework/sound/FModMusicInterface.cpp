@@ -1,6 +1,8 @@
 #include "framework/sound/FModMusicInterface.h"
 
+#include "framework/app/common/Assert.h"
 #include "framework/app/common/FileHelpers.h"
+#include "framework/app/common/MainThread.h"
 #include "framework/sound/FModInstance.h"
 #include "framework/sound/MusicFade.h"
 
@@ -100,12 +102,17 @@ void CopySample(Sample* source, const int bytes, uint8_t* target)
 
 } // namespace
 
-FModMusicInterface::FModMusicInterface() { LoadFModDLL(); }
+FModMusicInterface::FModMusicInterface()
+{
+    ZEST_ASSERT(IsMainThread());
+    LoadFModDLL();
+}
 
 FModMusicInterface::~FModMusicInterface() { FreeFModDLL(); }
 
 FModMusicInfo* FModMusicInterface::Find(const int songId)
 {
+    ZEST_ASSERT(IsMainThread());
     const auto found = mMusicMap.find(songId);
     return found == mMusicMap.end() ? nullptr : &found->second;
 }
@@ -142,6 +149,7 @@ Sample* FModMusicInterface::LoadFModSample(const std::string& name)
 // is made that would leak.
 bool FModMusicInterface::LoadMusic(const int songId, const std::string& fileName)
 {
+    ZEST_ASSERT(IsMainThread());
     if (mMusicMap.contains(songId))
         return true;
     Music::FMod::Module* module = gFModInstance->FMUSIC_LoadSong(fileName.c_str());
@@ -153,6 +161,7 @@ bool FModMusicInterface::LoadMusic(const int songId, const std::string& fileName
 
 bool FModMusicInterface::LoadSample(const int songId, const std::string& name, const bool repeat)
 {
+    ZEST_ASSERT(IsMainThread());
     if (mMusicMap.contains(songId))
         return true;
     Sample* sample = LoadFModSample(name);
@@ -167,6 +176,7 @@ bool FModMusicInterface::LoadSample(const int songId, const std::string& name, c
 bool FModMusicInterface::LoadSamplePair(const int songId, const std::string& firstName, const std::string& loopName,
     const bool repeat)
 {
+    ZEST_ASSERT(IsMainThread());
     if (mMusicMap.contains(songId))
         return true;
     const FMOD_INSTANCE& fmod = *gFModInstance;
@@ -280,6 +290,7 @@ void FModMusicInterface::ResumeMusic(const int songId)
 
 void FModMusicInterface::StopAllMusic()
 {
+    ZEST_ASSERT(IsMainThread());
     for (const auto& entry : mMusicMap)
         StopMusic(entry.first);
 }
@@ -318,6 +329,7 @@ void FModMusicInterface::FadeOut(const int songId, const bool stopWhenDone, cons
 
 void FModMusicInterface::FadeOutAll(const bool stopWhenDone, const double speed)
 {
+    ZEST_ASSERT(IsMainThread());
     for (const auto& entry : mMusicMap)
         FadeOut(entry.first, stopWhenDone, speed);
 }
@@ -344,6 +356,7 @@ bool FModMusicInterface::IsPlaying(const int songId)
 
 void FModMusicInterface::SetVolume(const double volume)
 {
+    ZEST_ASSERT(IsMainThread());
     mMusicVolume = volume;
     for (const auto& [songId, song] : mMusicMap)
         ApplyVolume(songId, song);
@@ -351,6 +364,7 @@ void FModMusicInterface::SetVolume(const double volume)
 
 void FModMusicInterface::Update()
 {
+    ZEST_ASSERT(IsMainThread());
     for (auto& [songId, song] : mMusicMap) {
         if (song.mVolumeAdd == 0.0)
             continue;

@@ -1,5 +1,8 @@
 #include "framework/app/common/URLLauncher.h"
 
+#include "framework/app/common/Assert.h"
+#include "framework/app/common/MainThread.h"
+
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -96,6 +99,8 @@ bool IsWebURL(const std::string& url)
 
 bool StartProgram(const std::string& program, const std::vector<std::string>& arguments)
 {
+    // The list of started programs has no lock.
+    ZEST_ASSERT(IsMainThread());
     ReapEndedPrograms();
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(program.c_str()));

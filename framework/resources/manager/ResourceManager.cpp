@@ -5,6 +5,7 @@
 
 #include "framework/sound/SoundManager.h"
 
+#include "framework/app/common/Assert.h"
 #include "framework/app/common/CritSection.h"
 #include "framework/app/common/FileHelpers.h"
 #include "framework/app/common/StringHelpers.h"
@@ -47,11 +48,14 @@ bool IsLoaded(const ResourceManager::BaseRes& record)
     }
 }
 
-// The loaded record of that id in the map, or null.
-const ResourceManager::BaseRes* FindLoaded(const ResourceManager::ResMap& map, const std::string& id)
+// The loaded record of that id in the map of that kind's records, or null.
+const ResourceManager::BaseRes* FindLoaded(const ResourceManager::ResMap& map, const int32_t kind, const std::string& id)
 {
     const auto found = map.find(id);
-    return found != map.end() && IsLoaded(*found->second) ? found->second.get() : nullptr;
+    if (found == map.end())
+        return nullptr;
+    ZEST_ASSERT(found->second->mType == kind);
+    return IsLoaded(*found->second) ? found->second.get() : nullptr;
 }
 
 int CountRecords(const ResourceManager::ResMap& map, const std::string& group)
@@ -369,7 +373,7 @@ bool ResourceManager::DoLoadFont(FontRes* const record)
 
 SharedImageRef ResourceManager::GetImageOrThrow(const std::string& id)
 {
-    if (const BaseRes* const record = FindLoaded(mImages, id))
+    if (const BaseRes* const record = FindLoaded(mImages, RES_IMAGE, id))
         return static_cast<const ImageRes*>(record)->mImage;
     Fail(FormatString("Image resource not found: %s", id.c_str()));
     throw ResourceManagerException(GetErrorText());
@@ -377,7 +381,7 @@ SharedImageRef ResourceManager::GetImageOrThrow(const std::string& id)
 
 int ResourceManager::GetSoundIdOrThrow(const std::string& id)
 {
-    if (const BaseRes* const record = FindLoaded(mSounds, id))
+    if (const BaseRes* const record = FindLoaded(mSounds, RES_SOUND, id))
         return static_cast<const SoundRes*>(record)->mSoundId;
     Fail(FormatString("Sound resource not found: %s", id.c_str()));
     throw ResourceManagerException(GetErrorText());
@@ -385,7 +389,7 @@ int ResourceManager::GetSoundIdOrThrow(const std::string& id)
 
 Font* ResourceManager::GetFontOrThrow(const std::string& id)
 {
-    if (const BaseRes* const record = FindLoaded(mFonts, id))
+    if (const BaseRes* const record = FindLoaded(mFonts, RES_FONT, id))
         return static_cast<const FontRes*>(record)->mFont;
     Fail(FormatString("Font resource not found: %s", id.c_str()));
     throw ResourceManagerException(GetErrorText());
@@ -404,8 +408,8 @@ int ResourceManager::GetNumResources(const std::string& group) const
 
 Font* ResourceManager::FindLoadedFont(const std::string& id) const
 {
-    const auto found = mFonts.find(id);
-    return found == mFonts.end() ? nullptr : static_cast<const FontRes*>(found->second.get())->mFont;
+    const BaseRes* const record = FindLoaded(mFonts, RES_FONT, id);
+    return record == nullptr ? nullptr : static_cast<const FontRes*>(record)->mFont;
 }
 
 } // namespace Zest

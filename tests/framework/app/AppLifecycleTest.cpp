@@ -3,6 +3,7 @@
 // log, start-up through Init on SDL's dummy video driver and the DirectDraw stand-in, and
 // destruction while the loading thread still runs.
 
+#include "framework/app/common/MainThread.h"
 #include "framework/app/common/RuntimeRandom.h"
 #include "framework/directx/DDImage.h"
 #include "framework/directx/DDInterface.h"
@@ -282,7 +283,7 @@ TEST_F(AppLifecycleTest, LoadingThreadIsHandedOverOnceOnTheMainThread)
     LoadingScript script;
     LoadingApp app(script);
     const uint32_t mainThread = Win32::GetCurrentThreadId();
-    app.mMainThreadId = mainThread;
+    Zest::SetMainThreadId(mainThread);
     app.mLoadingTotal = 20;
 
     app.StartLoadingThread();
@@ -320,7 +321,7 @@ TEST_F(AppLifecycleTest, LoadingThreadIsHandedOverOnceOnTheMainThread)
 TEST_F(AppLifecycleTest, WaitForLoadingThreadReturnsAtOnceWhenNoneWasStarted)
 {
     TestApp app;
-    app.mMainThreadId = Win32::GetCurrentThreadId();
+    Zest::SetMainThreadId(Win32::GetCurrentThreadId());
     const int sleepsBefore = mClock.mSleepCalls;
     app.WaitForLoadingThread();
     EXPECT_EQ(mClock.mSleepCalls, sleepsBefore);
@@ -345,7 +346,7 @@ TEST_F(AppLifecycleTest, PopupsAskedForByTheLoadingThreadAreShownByTheMainThread
          [](TestApp& app) {
              ASSERT_TRUE(WaitUntil([&] {
                  // The message step, the one that serves other threads' requests.
-                 app.mStepState = 0;
+                 app.mStepState = Zest::ZestAppBase::StepState::PumpMessages;
                  app.UpdateStep(nullptr);
                  return app.mLoadingThreadDone.load();
              }));
@@ -358,7 +359,7 @@ TEST_F(AppLifecycleTest, PopupsAskedForByTheLoadingThreadAreShownByTheMainThread
         mBoxAnswer = Win32::IDNO;
         LoadingScript script;
         LoadingApp app(script);
-        app.mMainThreadId = mainThread;
+        Zest::SetMainThreadId(mainThread);
         std::atomic<int> answer = 0;
         script.work = [&] {
             answer = app.ShowMessageBox("The disk is almost full. Go on?", "Loading",
@@ -393,7 +394,7 @@ TEST_F(AppLifecycleTest, DestructorWaitsForTheLoadingThreadBeforeFreeingWhatItUs
     LoadingScript script;
     script.releaseOnDestroy = false;
     auto app = std::make_unique<LoadingApp>(script);
-    app->mMainThreadId = Win32::GetCurrentThreadId();
+    Zest::SetMainThreadId(Win32::GetCurrentThreadId());
     // Through the base class: by the time the thread runs, only that part is left.
     Zest::ZestAppBase* const base = app.get();
     script.work = [base] { base->mWidgetManager->MarkAllDirty(); };
@@ -452,7 +453,7 @@ TEST_F(AppLifecycleTest, PopupsShowTheirBoxAndResetInputAndOwedTime)
     };
     TestApp app;
     const uint32_t mainThread = Win32::GetCurrentThreadId();
-    app.mMainThreadId = mainThread;
+    Zest::SetMainThreadId(mainThread);
     mBoxAnswer = Win32::IDNO;
     for (const auto& popup : popups) {
         SCOPED_TRACE(popup.name);
@@ -481,7 +482,7 @@ TEST_F(AppLifecycleTest, PopupsShowTheirBoxAndResetInputAndOwedTime)
 TEST_F(AppLifecycleTest, ErrorPopupTakesItsCaptionFromTheTextTableAndStaysQuietAfterShutdown)
 {
     TestApp app;
-    app.mMainThreadId = Win32::GetCurrentThreadId();
+    Zest::SetMainThreadId(Win32::GetCurrentThreadId());
     app.SetString("FATAL_ERROR", L"Serious trouble");
     app.ShowErrorPopup("narrow");
     app.ShowErrorPopupW(L"wide");
@@ -505,7 +506,7 @@ TEST_F(AppLifecycleTest, ScreenSaverModeWritesTextsToTheErrorLogInsteadOfShowing
     const std::filesystem::path log = std::filesystem::current_path() / "ScrError.txt";
     Tests::WriteBytes(log, "left over from an earlier run\n");
     TestApp app;
-    app.mMainThreadId = Win32::GetCurrentThreadId();
+    Zest::SetMainThreadId(Win32::GetCurrentThreadId());
     app.mScreenSaverMode = true;
     mBoxAnswer = Win32::IDNO;
 
@@ -548,7 +549,7 @@ TEST_F(AppStartupTest, InitBringsUpWindowsDisplayAndSeedsTheRandomGenerator)
     app->Init();
 
     EXPECT_TRUE(app->mInitialized);
-    EXPECT_EQ(app->mMainThreadId, Win32::GetCurrentThreadId());
+    EXPECT_EQ(Zest::GetMainThreadId(), Win32::GetCurrentThreadId());
     ASSERT_NE(app->mMainWindow, nullptr);
     ASSERT_NE(app->mHiddenWindow, nullptr);
     ASSERT_NE(app->mDisplay, nullptr);
@@ -569,7 +570,7 @@ TEST_F(AppStartupTest, InitBringsUpWindowsDisplayAndSeedsTheRandomGenerator)
     EXPECT_EQ(afterInit, fromSeed);
 
     // The crash report's summary: time since construction, screen mode, main thread.
-    const uint32_t mainThread = app->mMainThreadId;
+    const uint32_t mainThread = Zest::GetMainThreadId();
     const struct {
         uint32_t secondsLoaded;
         const char* shown;
@@ -588,6 +589,7 @@ TEST_F(AppStartupTest, InitBringsUpWindowsDisplayAndSeedsTheRandomGenerator)
     EXPECT_FALSE(Win32::IsWindow(hiddenWindow));
     EXPECT_EQ(Zest::GetZestApp(), nullptr);
     EXPECT_EQ(Zest::GetAppInterface(), nullptr);
+    EXPECT_EQ(Zest::GetMainThreadId(), 0u) << "the main thread is forgotten with the application";
 }
 
 // Start runs the loading thread only when asked to, and the handover follows it.

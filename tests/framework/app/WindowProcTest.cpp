@@ -5,6 +5,7 @@
 
 #include "tests/framework/app/AppFixture.h"
 
+#include "framework/app/common/MainThread.h"
 #include "framework/widgets/WidgetManager.h"
 #include "platform/win32/Input.h"
 #include "platform/win32/MessageQueue.h"
@@ -472,7 +473,7 @@ TEST_F(WindowProcTest, HandingOnACloseShutsDownOnce)
 
 TEST_F(WindowProcTest, ShutdownFromAnotherThreadWaitsForTheMainThreadsNextFrame)
 {
-    mApp->mMainThreadId = GetCurrentThreadId();
+    Zest::SetMainThreadId(GetCurrentThreadId());
     std::thread other([this] { mApp->Shutdown(); });
     other.join();
     EXPECT_TRUE(mApp->mShutdownRequested);
