@@ -16,6 +16,7 @@
 #include "framework/graphics/AppInterface.h"
 #include "framework/graphics/Geometry.h"
 #include "framework/graphics/SharedImage.h"
+#include "framework/resources/manager/ResourceManagerHost.h"
 #include "framework/widgets/Dialog.h"
 #include "framework/widgets/EditWidget.h"
 #include "framework/widgets/Listeners.h"
@@ -64,7 +65,7 @@ struct DeferredDelete {
 
 class ZestAppBase : public ButtonListener,
                     public DialogListener,
-                    public AppInterface,
+                    public ResourceManagerHost,
                     public DialogHost,
                     public EditFieldServices {
 public:
@@ -186,7 +187,6 @@ public:
     virtual void Mute(bool automatic);
     virtual void Unmute(bool automatic);
     virtual double GetLoadingProgress();
-    virtual DDImage* LoadImageFile(const std::string& path, bool commitBits);
     SharedImageRef AcquireSharedImage(const std::string& file, const std::string& variant,
                                       bool* created) override;
     // Screen modes.
@@ -299,6 +299,11 @@ public:
     const DisplaySettings& GetDisplaySettings() override;
     bool IsPopupShowing() override;
     void SetVSyncTimingBroken() override;
+
+    // What the resource manager needs of the application beyond that.
+    void DiscardSharedImage(SharedImageRef& reference) override;
+    DDImage* LoadImageFile(const std::string& path, bool commitBits) override;
+    SoundManager* GetSoundManager() override;
 
     uint32_t mRandomSeed = 0;
     std::string mCompanyName;

@@ -17,6 +17,7 @@
 #include "framework/widgets/WidgetManager.h"
 #include "platform/win32/Clipboard.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -114,6 +115,27 @@ SharedImageRef ZestAppBase::AcquireSharedImage(const std::string& file, const st
     if (isNew && mDisplay != nullptr)
         entry->mImage = !file.empty() && file[0] == '!' ? new DDImage(mDisplay) : LoadImageFile(file, false);
     return reference;
+}
+
+void ZestAppBase::DiscardSharedImage(SharedImageRef& reference)
+{
+    SharedImage* const entry = reference.mSharedImage;
+    reference.Release();
+    if (entry == nullptr)
+        return;
+    // The table is guarded by the display's lock. An entry someone else took meanwhile
+    // stays: that user holds the picture as it is.
+    std::unique_ptr<CritLock> lock;
+    if (mDisplay != nullptr)
+        lock = std::make_unique<CritLock>(mDisplay->mCritSect);
+    if (entry->mRefCount.load() != 0)
+        return;
+    const auto found = std::find_if(mSharedImages.begin(), mSharedImages.end(),
+                                    [entry](const auto& item) { return &item.second == entry; });
+    if (found == mSharedImages.end())
+        return;
+    delete entry->mImage;
+    mSharedImages.erase(found);
 }
 
 DDImage* ZestAppBase::CopyImageRect(Image* image, const Rect& rect)
@@ -227,6 +249,8 @@ void ZestAppBase::SetSfxVolume(const double volume)
     if (mSoundManager != nullptr)
         mSoundManager->SetVolume(mMuteCount > 0 ? 0.0 : volume);
 }
+
+SoundManager* ZestAppBase::GetSoundManager() { return mSoundManager; }
 
 double ZestAppBase::GetMasterVolume() { return mSoundManager != nullptr ? mSoundManager->GetMasterVolume() : 0.0; }
 

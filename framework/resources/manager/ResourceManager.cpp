@@ -3,19 +3,16 @@
 
 #include "framework/resources/manager/ResourceManager.h"
 
-#include "framework/sound/SoundManager.h"
-
 #include "framework/app/common/Assert.h"
-#include "framework/app/common/CritSection.h"
 #include "framework/app/common/FileHelpers.h"
 #include "framework/app/common/StringHelpers.h"
-#include "framework/app/ZestAppBase.h"
 #include "framework/directx/DDImage.h"
-#include "framework/directx/DDInterface.h"
 #include "framework/graphics/ImageFont.h"
 #include "framework/graphics/FontData.h"
 #include "framework/graphics/SysFont.h"
 #include "framework/resources/ImageLib.h"
+#include "framework/resources/manager/ResourceManagerHost.h"
+#include "framework/sound/SoundManager.h"
 
 #include <algorithm>
 
@@ -87,10 +84,11 @@ void ResourceManager::ImageRes::DeleteResource() { mImage.Release(); }
 
 void ResourceManager::SoundRes::DeleteResource()
 {
-    ZestAppBase* const app = GetZestApp();
-    if (mSoundId >= 0 && app != nullptr && app->mSoundManager != nullptr)
-        app->mSoundManager->ReleaseSound(mSoundId);
+    // Loading sets the id and its sound manager together.
+    if (mSoundManager != nullptr)
+        mSoundManager->ReleaseSound(mSoundId);
     mSoundId = -1;
+    mSoundManager = nullptr;
 }
 
 void ResourceManager::FontRes::DeleteResource()
@@ -102,7 +100,7 @@ void ResourceManager::FontRes::DeleteResource()
     mImage = nullptr;
 }
 
-ResourceManager::ResourceManager(ZestAppBase* const app) : mApplication(app) {}
+ResourceManager::ResourceManager(ResourceManagerHost* const app) : mApplication(app) {}
 
 ResourceManager::~ResourceManager()
 {
@@ -188,7 +186,7 @@ bool ResourceManager::DoLoadImage(ImageRes* const record)
     // Only the load that made the picture merges alpha into it; later users share the result.
     if (created && ((!record->mAlphaImage.empty() && !LoadAlphaImage(image, record)) ||
                     (!record->mAlphaGridImage.empty() && !LoadAlphaGridImage(image, record)))) {
-        DiscardSharedImage(reference);
+        mApplication->DiscardSharedImage(reference);
         return false;
     }
 
@@ -232,28 +230,6 @@ bool ResourceManager::DoLoadImage(ImageRes* const record)
 
     ResourceLoadedHook(record);
     return true;
-}
-
-void ResourceManager::DiscardSharedImage(SharedImageRef& reference)
-{
-    SharedImage* const entry = reference.mSharedImage;
-    reference.Release();
-    if (entry == nullptr || mApplication == nullptr)
-        return;
-    // The table is the application's, guarded by the display's lock. An entry someone else
-    // took meanwhile stays: that user holds the picture as it is.
-    std::unique_ptr<CritLock> lock;
-    if (mApplication->mDisplay != nullptr)
-        lock = std::make_unique<CritLock>(mApplication->mDisplay->mCritSect);
-    if (entry->mRefCount.load() != 0)
-        return;
-    auto& table = mApplication->mSharedImages;
-    const auto found =
-        std::find_if(table.begin(), table.end(), [entry](const auto& item) { return &item.second == entry; });
-    if (found == table.end())
-        return;
-    delete entry->mImage;
-    table.erase(found);
 }
 
 bool ResourceManager::LoadAlphaImage(MemoryImage* const image, const ImageRes* const record)
@@ -305,10 +281,10 @@ bool ResourceManager::LoadAlphaGridImage(MemoryImage* const image, const ImageRe
 
 bool ResourceManager::DoLoadSound(SoundRes* const record)
 {
-    SoundManager* const sounds = mApplication->mSoundManager;
-    // Before start-up has made the sound manager no sound can be played; such a sound must
-    // not fail its group: the record stays unloaded (mSoundId -1, which GetSoundIdOrThrow
-    // refuses) and loading goes on.
+    SoundManager* const sounds = mApplication != nullptr ? mApplication->GetSoundManager() : nullptr;
+    // Without a host, or before start-up has made the sound manager, no sound can be
+    // played; such a sound must not fail its group: the record stays unloaded (mSoundId -1,
+    // which GetSoundIdOrThrow refuses) and loading goes on.
     if (sounds == nullptr)
         return true;
     const int id = sounds->GetFreeSoundId();
@@ -321,6 +297,7 @@ bool ResourceManager::DoLoadSound(SoundRes* const record)
     if (record->mPanning != 0)
         sounds->SetBasePan(id, record->mPanning);
     record->mSoundId = id;
+    record->mSoundManager = sounds;
     ResourceLoadedHook(record);
     return true;
 }

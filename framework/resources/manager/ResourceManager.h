@@ -25,7 +25,8 @@ namespace Zest {
 
 class Font;
 class MemoryImage;
-class ZestAppBase;
+class ResourceManagerHost;
+class SoundManager;
 
 // Thrown by the accessors for an id that is not in the manifest or not loaded. The text
 // is in mWhat; what() is the standard one.
@@ -89,9 +90,13 @@ public:
 
     struct SoundRes : BaseRes {
         SoundRes() { mType = RES_SOUND; }
+        // Gives the id back to the sound manager that holds it.
         void DeleteResource() override;
 
         int32_t mSoundId = -1;
+        // The sound manager that holds mSoundId while loaded; the application keeps it
+        // longer than the manager.
+        SoundManager* mSoundManager = nullptr;
         // Linear 0 to 1; below 0 when the manifest gives none.
         double mVolume = -1.0;
         int32_t mPanning = 0;
@@ -123,8 +128,9 @@ public:
     using ResGroupMap = std::map<std::string, ResList>;
 
     // Parsing reads the application's 3D switch; loading uses its shared images, its image
-    // loader and its sound manager. The application must outlive the manager.
-    explicit ResourceManager(ZestAppBase* app);
+    // loader and its sound manager. The application must outlive the manager. A manager
+    // without one (null) is for reading manifests only; 3D then counts as off.
+    explicit ResourceManager(ResourceManagerHost* app);
     ResourceManager(const ResourceManager&) = delete;
     ResourceManager& operator=(const ResourceManager&) = delete;
 
@@ -186,7 +192,7 @@ public:
     std::unique_ptr<XMLParser> mParser;
     std::string mErrorText;
     bool mFailed = false;
-    ZestAppBase* mApplication;
+    ResourceManagerHost* mApplication;
     // The group being parsed or loaded.
     std::string mCurrentGroup;
     // The defaults of the SetDefaults element in force.
@@ -205,9 +211,6 @@ protected:
     // into the alpha channel of a newly loaded picture.
     bool LoadAlphaImage(MemoryImage* image, const ImageRes* record);
     bool LoadAlphaGridImage(MemoryImage* image, const ImageRes* record);
-    // Drops a newly made shared picture whose alpha could not be merged, so that the next
-    // load of the same file makes it anew instead of taking it as finished.
-    void DiscardSharedImage(SharedImageRef& reference);
 };
 
 } // namespace Zest

@@ -5,7 +5,7 @@
 
 #include "framework/app/common/PathHelpers.h"
 #include "framework/app/common/StringHelpers.h"
-#include "framework/app/ZestAppBase.h"
+#include "framework/resources/manager/ResourceManagerHost.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -697,6 +697,29 @@ TEST_F(ResourceLoadingTest, AnImageSharedByTwoGroupsSurvivesUnloadingOne)
     EXPECT_TRUE(mApp->mSharedImages.empty());
 }
 
+// The application takes a shared picture back at once, but only from its last holder; a
+// holder that took it meanwhile keeps it as it is.
+TEST_F(ResourceLoadingTest, TheApplicationTakesBackASharedPictureOnlyFromItsLastHolder)
+{
+    StartDisplay();
+    bool created = false;
+    Zest::SharedImageRef made = mApp->AcquireSharedImage("!Canvas", "", &created);
+    ASSERT_TRUE(created);
+    Zest::SharedImageRef taken = mApp->AcquireSharedImage("!CANVAS", "", &created);
+    Zest::MemoryImage* const picture = taken.GetDDImage();
+    ASSERT_NE(picture, nullptr);
+    picture->Create(3, 2);
+
+    mApp->DiscardSharedImage(made);
+    EXPECT_EQ(made.GetImage(), nullptr);
+    EXPECT_EQ(mApp->mSharedImages.size(), 1u);
+    EXPECT_EQ(taken.GetDDImage(), picture);
+    EXPECT_EQ(picture->mWidth, 3);
+
+    mApp->DiscardSharedImage(taken);
+    EXPECT_TRUE(mApp->mSharedImages.empty());
+}
+
 TEST_F(ResourceLoadingTest, ImageSettingsAndAlphaPicturesReachTheLoadedImage)
 {
     StartDisplay();
