@@ -1,7 +1,7 @@
 #include "game/ProfileStore.h"
 
-#include "tests/framework/resources/PakTestSupport.h"
 #include "tests/game/ProfileTestSupport.h"
+#include "tests/support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 

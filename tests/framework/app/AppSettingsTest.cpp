@@ -23,8 +23,9 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
-#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -41,6 +42,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using Tests::AppTest;
+using Tests::EntriesBelow;
 using Tests::TestApp;
 
 const char* const kKeyName = "TestCo\\Game";
@@ -107,16 +109,6 @@ std::string BufferBytes(const Zest::Buffer& buffer)
 {
     const uint8_t* data = buffer.GetDataPtr();
     return data == nullptr ? std::string() : std::string(reinterpret_cast<const char*>(data), buffer.GetDataLen());
-}
-
-// Every entry below the folder, for checking that nothing was left behind.
-std::vector<std::string> EntriesBelow(const fs::path& folder)
-{
-    std::vector<std::string> entries;
-    for (const auto& entry : fs::recursive_directory_iterator(folder))
-        entries.push_back(fs::relative(entry.path(), folder).string());
-    std::sort(entries.begin(), entries.end());
-    return entries;
 }
 
 class AppSettingsTest : public AppTest {};
@@ -695,31 +687,13 @@ TEST_F(AppSettingsTest, BuiltInParametersSetTheirFields)
 }
 
 // Runs that end the process.
-class AppSettingsDeathTest : public AppTest {
-protected:
-    void SetUp() override
-    {
-        AppTest::SetUp();
-        mChildren.emplace(mFolder.Path());
-    }
-
-    void TearDown() override
-    {
-        mChildren.reset();
-        AppTest::TearDown();
-    }
-
-    std::optional<Tests::ChildTemporaryFolder> mChildren;
-};
+using AppSettingsDeathTest = Tests::AppDeathTest<AppTest>;
 
 TEST_F(AppSettingsDeathTest, UnknownParameterShowsAnErrorAndEndsWithStatusOne)
 {
     EXPECT_EXIT(
         {
-            Win32::SetMessageBoxSink([](const Win32::MessageBoxRequest& request) {
-                std::fprintf(stderr, "box caption=[%s] text=[%s]\n", request.caption.c_str(), request.text.c_str());
-                return Win32::IDOK;
-            });
+            PrintBoxes();
             TestApp app;
             app.ParseCommandLineText("-record -bogus -play");
             std::fprintf(stderr, "parsing went on\n");
