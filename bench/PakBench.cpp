@@ -4,13 +4,13 @@
 
 #include "framework/resources/PakFile.h"
 #include "framework/resources/PakInterface.h"
+#include "tests/support/TemporaryFolder.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <random>
 #include <string>
 #include <vector>
@@ -32,37 +32,28 @@ public:
     }
 
     const std::vector<std::string>& Names() const { return mNames; }
-    const fs::path& Folder() const { return mFolder; }
-
-    ~Content()
-    {
-        std::error_code error;
-        fs::remove_all(mFolder, error);
-    }
+    const fs::path& Folder() const { return mFolder.Path(); }
 
 private:
     Content()
     {
-        std::string pattern = (fs::temp_directory_path() / "pak_bench_XXXXXX").string();
-        mFolder = mkdtemp(pattern.data());
         std::mt19937 random(7);
-        std::vector<char> bytes(kFileSize);
+        std::string bytes(kFileSize, '\0');
         for (int i = 0; i < kFileCount; ++i) {
             const std::string name = "images/picture" + std::to_string(i) + ".png";
             for (char& byte : bytes)
                 byte = static_cast<char>(random());
-            fs::create_directories((mFolder / "loose" / name).parent_path());
-            std::ofstream(mFolder / "loose" / name, std::ios::binary).write(bytes.data(), static_cast<long>(bytes.size()));
+            mFolder.Write("loose/" + name, bytes);
             mNames.push_back(name);
         }
-        const fs::path archive = mFolder / "main.pak";
-        const std::string command = std::string(PAK_TOOL) + " pack '" + (mFolder / "loose").string() + "' '" +
+        const fs::path archive = mFolder.File("main.pak");
+        const std::string command = std::string(PAK_TOOL) + " pack '" + mFolder.File("loose").string() + "' '" +
                                     archive.string() + "'";
         if (std::system(command.c_str()) != 0 || !Zest::gPakInterface->AddPakFile(archive.string()))
             std::abort();
     }
 
-    fs::path mFolder;
+    const Tests::TemporaryFolder mFolder;
     std::vector<std::string> mNames;
 };
 

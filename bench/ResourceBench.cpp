@@ -6,6 +6,7 @@
 #include "framework/resources/ImageLib.h"
 #include "framework/resources/PakInterface.h"
 #include "framework/resources/manager/ResourceManager.h"
+#include "tests/support/TemporaryFolder.h"
 
 #include <benchmark/benchmark.h>
 #include <png.h>
@@ -13,8 +14,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <random>
 #include <string>
@@ -87,26 +86,16 @@ public:
         mManager.reset();
         mApp.reset();
         fs::current_path(mOldFolder);
-        std::error_code error;
-        fs::remove_all(mFolder, error);
     }
 
 private:
     Content()
     {
-        std::string pattern = (fs::temp_directory_path() / "resource_bench_XXXXXX").string();
-        mFolder = mkdtemp(pattern.data());
-        mOldFolder = fs::current_path();
-        for (const char* folder : {"data", "config", "runtime"})
-            fs::create_directories(mFolder / folder);
-        fs::permissions(mFolder / "runtime", fs::perms::owner_all);
-        setenv("XDG_DATA_HOME", (mFolder / "data").c_str(), 1);
-        setenv("XDG_CONFIG_HOME", (mFolder / "config").c_str(), 1);
-        setenv("XDG_RUNTIME_DIR", (mFolder / "runtime").c_str(), 1);
+        Tests::UseUserFoldersIn(mFolder.Path());
         setenv("SDL_VIDEODRIVER", "dummy", 1);
         setenv("SDL_AUDIODRIVER", "dummy", 1);
 
-        const fs::path loose = mFolder / "loose";
+        const fs::path loose = mFolder.File("loose");
         fs::create_directories(loose / "images");
         fs::create_directories(loose / "properties");
         std::mt19937 random(11);
@@ -117,20 +106,19 @@ private:
             const std::unique_ptr<ImageLib::Image> picture = MakePicture(i, random);
             if (!ImageLib::WritePNGImage((loose / name).string(), picture.get()))
                 std::abort();
-            std::ifstream in(loose / name, std::ios::binary);
-            mFiles.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+            mFiles.push_back(Tests::ReadBytes(loose / name));
             manifest += "<Image id=\"PIC" + std::to_string(i) + "\" path=\"" + name + "\" nopal />\n";
         }
         manifest += "</Resources>\n</ResourceManifest>\n";
-        std::ofstream(loose / "properties/bench.xml", std::ios::binary) << manifest;
+        Tests::WriteBytes(loose / "properties/bench.xml", manifest);
 
         // The working folder holds no loose copy, so every picture comes from the archive.
-        const fs::path archive = mFolder / "bench.pak";
+        const fs::path archive = mFolder.File("bench.pak");
         const std::string command =
             std::string(PAK_TOOL) + " pack '" + loose.string() + "' '" + archive.string() + "'";
         if (std::system(command.c_str()) != 0 || !Zest::gPakInterface->AddPakFile(archive.string()))
             std::abort();
-        fs::current_path(mFolder);
+        fs::current_path(mFolder.Path());
 
         mApp = std::make_unique<BenchApp>();
         mApp->Init();
@@ -142,8 +130,8 @@ private:
             std::abort();
     }
 
-    fs::path mFolder;
-    fs::path mOldFolder;
+    const Tests::TemporaryFolder mFolder;
+    const fs::path mOldFolder = fs::current_path();
     std::vector<std::string> mFiles;
     std::unique_ptr<BenchApp> mApp;
     std::unique_ptr<Zest::ResourceManager> mManager;

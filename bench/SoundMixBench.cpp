@@ -9,6 +9,7 @@
 #include "platform/dsound/DSound.h"
 #include "platform/dsound/StandInControls.h"
 #include "platform/win32/Library.h"
+#include "tests/support/TemporaryFolder.h"
 
 #include <benchmark/benchmark.h>
 
@@ -16,12 +17,9 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 namespace {
 
@@ -131,9 +129,8 @@ private:
 // folder of their own, started at full volume.
 class BenchSongs {
 public:
-    BenchSongs() : mFolder(std::filesystem::temp_directory_path() / ("greenatlas_bench_songs_" + std::to_string(getpid())))
+    BenchSongs()
     {
-        std::filesystem::create_directories(mFolder);
         static char window;
         mMusic = std::make_unique<Zest::BassMusicInterface>(reinterpret_cast<Win32::HWND>(&window));
         const struct {
@@ -143,7 +140,7 @@ public:
         } songs[] = {{2, 44100, 3.0}, {1, 22050, 2.5}};
         int songId = 0;
         for (const auto& song : songs) {
-            const std::string path = (mFolder / ("song" + std::to_string(songId) + ".ogg")).string();
+            const std::string path = mFolder.File("song" + std::to_string(songId) + ".ogg").string();
             const std::string command = std::string(MAKE_TEST_OGG) + " '" + path + "' " + std::to_string(song.channels)
                 + " " + std::to_string(song.rate) + " " + std::to_string(std::lrint(song.rate * song.seconds))
                 + " 441 0.3";
@@ -156,17 +153,11 @@ public:
         }
     }
 
-    ~BenchSongs()
-    {
-        mMusic.reset();
-        std::filesystem::remove_all(mFolder);
-    }
-
     BenchSongs(const BenchSongs&) = delete;
     BenchSongs& operator=(const BenchSongs&) = delete;
 
 private:
-    std::filesystem::path mFolder;
+    const Tests::TemporaryFolder mFolder;
     std::unique_ptr<Zest::BassMusicInterface> mMusic;
 };
 

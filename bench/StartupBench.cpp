@@ -8,6 +8,7 @@
 // in that state. Its own program, since a process holds one application at a time.
 
 #include "game/GameApp.h"
+#include "tests/support/TemporaryFolder.h"
 
 #include <benchmark/benchmark.h>
 
@@ -42,37 +43,24 @@ public:
     // The data folder as a player's first start finds it: no sound cache.
     void ForgetData()
     {
-        std::error_code error;
-        fs::remove_all(mRoot / "data", error);
-        fs::create_directories(mRoot / "data");
+        const fs::path data = mRoot.File("data");
+        fs::remove_all(data);
+        fs::create_directories(data);
     }
 
-    ~Folders()
-    {
-        fs::current_path(mOldFolder);
-        std::error_code error;
-        fs::remove_all(mRoot, error);
-    }
+    ~Folders() { fs::current_path(mOldFolder); }
 
 private:
     Folders()
     {
-        std::string pattern = (fs::temp_directory_path() / "startup_bench_XXXXXX").string();
-        mRoot = mkdtemp(pattern.data());
-        for (const char* const folder : {"data", "config", "runtime"})
-            fs::create_directories(mRoot / folder);
-        fs::permissions(mRoot / "runtime", fs::perms::owner_all);
-        setenv("XDG_DATA_HOME", (mRoot / "data").c_str(), 1);
-        setenv("XDG_CONFIG_HOME", (mRoot / "config").c_str(), 1);
-        setenv("XDG_RUNTIME_DIR", (mRoot / "runtime").c_str(), 1);
+        Tests::UseUserFoldersIn(mRoot.Path());
         setenv("SDL_VIDEODRIVER", "dummy", 1);
         setenv("SDL_AUDIODRIVER", "dummy", 1);
-        mOldFolder = fs::current_path();
         fs::current_path(GREENATLAS_BUILD_DIR);
     }
 
-    fs::path mRoot;
-    fs::path mOldFolder;
+    const Tests::TemporaryFolder mRoot;
+    const fs::path mOldFolder = fs::current_path();
 };
 
 // Starts the game and waits for the loading thread; the application is handed back so that

@@ -5,17 +5,15 @@
 #include "framework/graphics/ImageFont.h"
 #include "framework/graphics/MemoryImage.h"
 #include "framework/graphics/SysFont.h"
+#include "tests/support/TemporaryFolder.h"
 #include "tools/PictureApp.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 
 namespace {
-
-namespace fs = std::filesystem;
 
 const std::string kLine = "The heron eats the frog, the frog eats the fly: a food chain";
 const Zest::Rect kClip(0, 0, 800, 600);
@@ -36,24 +34,17 @@ class MadeImageFont {
 public:
     MadeImageFont()
     {
-        std::string pattern = (fs::temp_directory_path() / "textbench_XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr)
-            std::abort();
-        mFolder = pattern;
         const std::string command = std::string(MAKE_IMAGE_FONT) +
                                     " /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf 14 '" +
-                                    (mFolder / "sans14").string() + "' --shadow";
+                                    mFolder.File("sans14").string() + "' --shadow";
         if (std::system(command.c_str()) != 0)
             std::abort();
     }
-    ~MadeImageFont() { fs::remove_all(mFolder); }
-    MadeImageFont(const MadeImageFont&) = delete;
-    MadeImageFont& operator=(const MadeImageFont&) = delete;
 
-    std::string Description() const { return (mFolder / "sans14.txt").string(); }
+    std::string Description() const { return mFolder.File("sans14.txt").string(); }
 
 private:
-    fs::path mFolder;
+    const Tests::TemporaryFolder mFolder;
 };
 
 void BM_ImageFontLine(benchmark::State& state)

@@ -11,7 +11,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
-#include <optional>
 #include <string>
 
 namespace {
@@ -106,32 +105,13 @@ TEST_F(AppResourceSourceTest, AHabitatGroupIsLoadedAndReleasedThroughTheApplicat
     EXPECT_EQ(mApp->mResourceManager->GetErrorText(), "Image resource not found: IMAGE_HABITAT_ALASKA_TOP");
 }
 
-// The child of the death test writes its message boxes to its error output.
-class AppResourceSourceDeathTest : public AppResourceSourceTest {
-protected:
-    void SetUp() override
-    {
-        AppResourceSourceTest::SetUp();
-        mChildren.emplace(mFolder.Path());
-    }
-
-    void TearDown() override
-    {
-        mChildren.reset();
-        AppResourceSourceTest::TearDown();
-    }
-
-    std::optional<Tests::ChildTemporaryFolder> mChildren;
-};
+using AppResourceSourceDeathTest = Tests::AppDeathTest<AppResourceSourceTest>;
 
 TEST_F(AppResourceSourceDeathTest, AHabitatGroupWithoutItsTopPictureEndsTheGameWithTheManagersError)
 {
     EXPECT_EXIT(
         {
-            Win32::SetMessageBoxSink([](const Win32::MessageBoxRequest& request) {
-                std::fprintf(stderr, "box caption=[%s] text=[%s]\n", request.caption.c_str(), request.text.c_str());
-                return Win32::IDOK;
-            });
+            PrintBoxes();
             Start();
             mRegistry->LoadHabitatResources("Arctic");
             std::fprintf(stderr, "the game went on\n");

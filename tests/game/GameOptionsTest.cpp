@@ -1,26 +1,20 @@
 #include "game/GameOptions.h"
 
-#include "tests/framework/resources/PakTestSupport.h"
+#include "tests/game/SaveFileSamples.h"
+#include "tests/support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
-#include <random>
 #include <string>
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// Reserved value -2, music 512 (0.5), sound 819 (0.8), then tips on, reserved flag on,
-// names off, hints on, scan lines on, mute on pause off.
-const std::string kKnownFile("\xFE\xFF\xFF\xFF"
-                             "\x00\x02\x00\x00"
-                             "\x33\x03\x00\x00"
-                             "\x01\x01\x00\x01\x01\x00",
-                             GameOptions::kFileSize);
+using Tests::kKnownOptionsFile;
 
 void ExpectDefaults(const GameOptions& options)
 {
@@ -76,12 +70,12 @@ TEST_F(GameOptionsTest, SavesEveryFieldAtItsOffset)
     options.mScanLines = true;
     options.mMuteOnPause = false;
     ASSERT_TRUE(options.Save(Folder()));
-    EXPECT_EQ(Tests::ReadBytes(FilePath()), kKnownFile);
+    EXPECT_EQ(Tests::ReadBytes(FilePath()), kKnownOptionsFile);
 }
 
 TEST_F(GameOptionsTest, ReadsEveryFieldFromItsOffset)
 {
-    WriteFile(kKnownFile);
+    WriteFile(kKnownOptionsFile);
     GameOptions options;
     std::string message;
     ASSERT_EQ(options.Load(Folder(), &message), GameOptions::LoadResult::Loaded) << message;
@@ -153,20 +147,12 @@ TEST_F(GameOptionsTest, ARoundTripKeepsEveryFieldAndTheReservedOnes)
 
 TEST_F(GameOptionsTest, BytesAfterTheRecordAreIgnored)
 {
-    WriteFile(kKnownFile + "trailing");
+    WriteFile(kKnownOptionsFile + "trailing");
     GameOptions options;
     std::string message;
     ASSERT_EQ(options.Load(Folder(), &message), GameOptions::LoadResult::Loaded) << message;
     EXPECT_EQ(options.mReservedValue, -2);
     EXPECT_FALSE(options.mMuteOnPause);
-}
-
-TEST_F(GameOptionsTest, EveryTruncationIsRefusedAndKeepsTheDefaults)
-{
-    for (size_t length = 0; length < kKnownFile.size(); ++length) {
-        WriteFile(kKnownFile.substr(0, length));
-        ExpectRefused("length " + std::to_string(length));
-    }
 }
 
 TEST_F(GameOptionsTest, ValuesTheWriterNeverStoresAreRefused)
@@ -182,7 +168,7 @@ TEST_F(GameOptionsTest, ValuesTheWriterNeverStoresAreRefused)
         {17, "\xFF", "mute flag 255"},
     };
     for (const auto& [offset, bytes, what] : damages) {
-        std::string file = kKnownFile;
+        std::string file = kKnownOptionsFile;
         file.replace(offset, bytes.size(), bytes);
         WriteFile(file);
         ExpectRefused(what);
@@ -191,7 +177,7 @@ TEST_F(GameOptionsTest, ValuesTheWriterNeverStoresAreRefused)
 
 TEST_F(GameOptionsTest, VolumesAtTheEndsOfTheirRangeLoad)
 {
-    std::string file = kKnownFile;
+    std::string file = kKnownOptionsFile;
     file.replace(4, 8, std::string("\x00\x04\x00\x00\x00\x00\x00\x00", 8));
     WriteFile(file);
     GameOptions options;
@@ -201,61 +187,13 @@ TEST_F(GameOptionsTest, VolumesAtTheEndsOfTheirRangeLoad)
     EXPECT_EQ(options.mSfxVolume, 0.0);
 }
 
-TEST_F(GameOptionsTest, RandomBytesAreRefused)
-{
-    std::mt19937 random(20240611);
-    for (int trial = 0; trial < 200; ++trial) {
-        std::string bytes(random() % 40, '\0');
-        for (char& byte : bytes)
-            byte = static_cast<char>(random());
-        WriteFile(bytes);
-        ExpectRefused("trial " + std::to_string(trial));
-    }
-}
-
-TEST_F(GameOptionsTest, AFileThatCannotBeReadIsRefused)
-{
-    // A folder in the file's place opens but cannot be read.
-    fs::create_directory(FilePath());
-    ExpectRefused("a folder");
-}
-
-TEST_F(GameOptionsTest, AFailedSaveReportsItAndLeavesTheOldFileWhole)
-{
-    WriteFile(kKnownFile);
-    // The temporary file that the save writes beside the old one cannot be made.
-    fs::create_directory(FilePath().string() + ".new");
-    GameOptions options;
-    EXPECT_FALSE(options.Save(Folder()));
-    EXPECT_EQ(Tests::ReadBytes(FilePath()), kKnownFile);
-
-    EXPECT_FALSE(options.Save((mFolder.Path() / "missing").string() + "/"));
-    EXPECT_FALSE(fs::exists(mFolder.Path() / "missing"));
-}
-
-TEST_F(GameOptionsTest, ARefusedFileIsMovedAsideBeforeTheNextSave)
-{
-    const std::string damaged = kKnownFile.substr(0, 7);
-    WriteFile(damaged);
-    GameOptions options;
-    std::string message;
-    ASSERT_EQ(options.Load(Folder(), &message), GameOptions::LoadResult::Refused);
-    EXPECT_EQ(Tests::ReadBytes(FilePath()), damaged) << "kept until a save";
-
-    ASSERT_TRUE(options.Save(Folder()));
-    EXPECT_EQ(Tests::ReadBytes(mFolder.Path() / GameOptions::kSetAsideFileName), damaged);
-    EXPECT_EQ(Tests::ReadBytes(FilePath()).size(), static_cast<size_t>(GameOptions::kFileSize));
-    ASSERT_TRUE(options.Save(Folder()));
-    EXPECT_EQ(Tests::ReadBytes(mFolder.Path() / GameOptions::kSetAsideFileName), damaged) << "moved once";
-}
-
 TEST_F(GameOptionsTest, SavingSwitchedOffWritesNothing)
 {
-    WriteFile(kKnownFile);
+    WriteFile(kKnownOptionsFile);
     GameOptions options;
     options.mSaveEnabled = false;
     EXPECT_TRUE(options.Save(Folder()));
-    EXPECT_EQ(Tests::ReadBytes(FilePath()), kKnownFile);
+    EXPECT_EQ(Tests::ReadBytes(FilePath()), kKnownOptionsFile);
 }
 
 } // namespace

@@ -1,13 +1,13 @@
 #include "game/HighScores.h"
 
-#include "tests/framework/resources/PakTestSupport.h"
+#include "tests/game/SaveFileSamples.h"
+#include "tests/support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <cstdint>
 #include <filesystem>
-#include <random>
 #include <string>
 
 namespace {
@@ -27,19 +27,9 @@ const std::string kDefaultsWithZoe = "\x03\x00" "Zoe" "\x14\x00\x00\x00" "\x70\x
                                      "\x08\x00" "Player 1" "\x06\x00\x00\x00" "\xC8\x00\x00\x00"
                                      "\x08\x00" "Player 1" "\x05\x00\x00\x00" "\x96\x00\x00\x00"s;
 
-// Ten records of every shape: long and empty names, a Latin-1 name, negative and large
-// numbers, and rows out of score order (which are taken as they stand).
-const std::string kVariedFile = "\x03\x00" "Ann" "\x07\x00\x00\x00" "\x04\x03\x02\x01"
-                                "\x00\x00" "\xFF\xFF\xFF\xFF" "\x02\x00\x00\x00"
-                                "\x02\x00" "B\xE9" "\x00\x00\x00\x00" "\x05\x00\x00\x00"
-                                "\x01\x00" "C" "\x01\x00\x00\x00" "\x00\x00\x00\x80"
-                                "\x01\x00" "D" "\x02\x00\x00\x00" "\x00\x00\x00\x00"
-                                "\x01\x00" "E" "\x03\x00\x00\x00" "\x00\x00\x00\x00"
-                                "\x01\x00" "F" "\x04\x00\x00\x00" "\x00\x00\x00\x00"
-                                "\x01\x00" "G" "\x05\x00\x00\x00" "\x00\x00\x00\x00"
-                                "\x01\x00" "H" "\x06\x00\x00\x00" "\x00\x00\x00\x00"
-                                "\x0C\x00" "Twelve chars" "\x08\x00\x00\x00" "\xFF\xFF\xFF\x7F"s;
+using Tests::kVariedScoresFile;
 
+// The rows of kVariedScoresFile.
 const HighScoreList kVariedRows = {
     {"Ann", 7, 0x01020304}, {"", -1, 2}, {"B\xE9", 0, 5}, {"C", 1, INT32_MIN}, {"D", 2, 0},
     {"E", 3, 0},            {"F", 4, 0}, {"G", 5, 0},     {"H", 6, 0},         {"Twelve chars", 8, INT32_MAX},
@@ -100,14 +90,14 @@ TEST_F(HighScoresTest, SavesTheRowsByteForByte)
 
 TEST_F(HighScoresTest, ReadsTheRowsInFileOrderAndWritesThemBackUnchanged)
 {
-    WriteFile(kVariedFile);
+    WriteFile(kVariedScoresFile);
     HighScoreStore store;
     ASSERT_EQ(Load(&store), HighScoreStore::LoadResult::Loaded) << mMessage;
     EXPECT_EQ(store.GetScores(), kVariedRows);
 
     fs::remove(FilePath());
     ASSERT_TRUE(store.Save(Folder()));
-    EXPECT_EQ(Tests::ReadBytes(FilePath()), kVariedFile);
+    EXPECT_EQ(Tests::ReadBytes(FilePath()), kVariedScoresFile);
 }
 
 TEST_F(HighScoresTest, ASavedListLoadsBackTheSame)
@@ -124,18 +114,10 @@ TEST_F(HighScoresTest, ASavedListLoadsBackTheSame)
 
 TEST_F(HighScoresTest, BytesAfterTheTenthRecordAreIgnored)
 {
-    WriteFile(kVariedFile + "\x05\x00more"s);
+    WriteFile(kVariedScoresFile + "\x05\x00more"s);
     HighScoreStore store;
     ASSERT_EQ(Load(&store), HighScoreStore::LoadResult::Loaded) << mMessage;
     EXPECT_EQ(store.GetScores(), kVariedRows);
-}
-
-TEST_F(HighScoresTest, EveryTruncationIsRefusedAndKeepsTheDefaults)
-{
-    for (size_t length = 0; length < kVariedFile.size(); ++length) {
-        WriteFile(kVariedFile.substr(0, length));
-        ExpectRefusedWithDefaults("length " + std::to_string(length));
-    }
 }
 
 TEST_F(HighScoresTest, NameLengthsThatDoNotFitAreRefused)
@@ -150,42 +132,19 @@ TEST_F(HighScoresTest, NameLengthsThatDoNotFitAreRefused)
         {"\x0A\x00"s, "length 10 in place of 3"},
     };
     for (const auto& [lengthBytes, what] : cases) {
-        WriteFile(lengthBytes + kVariedFile.substr(2));
+        WriteFile(lengthBytes + kVariedScoresFile.substr(2));
         ExpectRefusedWithDefaults(what);
     }
 }
 
-TEST_F(HighScoresTest, RandomBytesAreRefused)
+// A refused file is not replaced by rows that hold nothing of the player's: until a score
+// is entered, a save keeps it where it is.
+TEST_F(HighScoresTest, ARefusedFileIsKeptWhileNoScoreIsEntered)
 {
-    std::mt19937 random(7411);
-    for (int trial = 0; trial < 200; ++trial) {
-        std::string bytes(random() % 400, '\0');
-        for (char& byte : bytes)
-            byte = static_cast<char>(random());
-        WriteFile(bytes);
-        ExpectRefusedWithDefaults("trial " + std::to_string(trial));
-    }
-}
-
-TEST_F(HighScoresTest, AFileThatCannotBeReadGivesTenEmptyRows)
-{
-    // A folder in the file's place opens but cannot be read.
-    fs::create_directory(FilePath());
-    HighScoreStore store;
-    EXPECT_EQ(Load(&store), HighScoreStore::LoadResult::Refused);
-    EXPECT_EQ(mMessage.rfind("Could not read contents of scoreslists.dat", 0), 0u) << mMessage;
-    EXPECT_EQ(store.GetScores(), HighScoreList(10, HighScoreEntry("", 0, 0)));
-}
-
-// A refused file is not replaced by rows that hold nothing of the player's; once a score is
-// entered, the file is moved aside and the new list written.
-TEST_F(HighScoresTest, ARefusedFileIsKeptUntilAScoreIsEntered)
-{
-    const std::string damaged = kVariedFile.substr(0, 40);
+    const std::string damaged = kVariedScoresFile.substr(0, 40);
     for (const bool unreadable : {false, true}) {
         SCOPED_TRACE(unreadable ? "unreadable" : "damaged");
         fs::remove_all(FilePath());
-        fs::remove_all(AsidePath());
         if (unreadable)
             fs::create_directory(FilePath());
         else
@@ -193,54 +152,14 @@ TEST_F(HighScoresTest, ARefusedFileIsKeptUntilAScoreIsEntered)
 
         HighScoreStore store;
         ASSERT_EQ(Load(&store), HighScoreStore::LoadResult::Refused);
+        EXPECT_EQ(store.Insert("Nobody", 1, 0), -1) << "a score that does not rank changes nothing";
         EXPECT_TRUE(store.Save(Folder()));
         EXPECT_EQ(fs::is_directory(FilePath()), unreadable);
         if (!unreadable) {
             EXPECT_EQ(Tests::ReadBytes(FilePath()), damaged);
         }
         EXPECT_FALSE(fs::exists(AsidePath()));
-
-        ASSERT_EQ(store.Insert("Ann", 4, 1000), 0);
-        ASSERT_TRUE(store.Save(Folder()));
-        EXPECT_EQ(fs::is_directory(AsidePath()), unreadable);
-        if (!unreadable) {
-            EXPECT_EQ(Tests::ReadBytes(AsidePath()), damaged);
-        }
-
-        HighScoreStore reloaded;
-        ASSERT_EQ(Load(&reloaded), HighScoreStore::LoadResult::Loaded) << mMessage;
-        EXPECT_EQ(reloaded.GetScores(), store.GetScores());
     }
-}
-
-TEST_F(HighScoresTest, ARefusedFileIsSetAsideBesideAnEarlierOneWithoutReplacingIt)
-{
-    const std::string damaged = kVariedFile.substr(0, 40);
-    WriteFile(damaged);
-    Tests::WriteBytes(AsidePath(), "earlier");
-    HighScoreStore store;
-    ASSERT_EQ(Load(&store), HighScoreStore::LoadResult::Refused);
-    ASSERT_EQ(store.Insert("Ann", 4, 1000), 0);
-    EXPECT_TRUE(store.Save(Folder()));
-    EXPECT_EQ(Tests::ReadBytes(AsidePath()), "earlier");
-    EXPECT_EQ(Tests::ReadBytes(AsidePath().string() + ".1"), damaged);
-    HighScoreStore reloaded;
-    EXPECT_EQ(Load(&reloaded), HighScoreStore::LoadResult::Loaded) << mMessage;
-}
-
-TEST_F(HighScoresTest, AFailedSaveReportsItAndLeavesTheOldFileWhole)
-{
-    WriteFile(kVariedFile);
-    HighScoreStore store;
-    ASSERT_EQ(Load(&store), HighScoreStore::LoadResult::Loaded) << mMessage;
-    store.Insert("Zed", 1, 1 << 30);
-    // The temporary file that the save writes beside the old one cannot be made.
-    fs::create_directory(FilePath().string() + ".new");
-    EXPECT_FALSE(store.Save(Folder()));
-    EXPECT_EQ(Tests::ReadBytes(FilePath()), kVariedFile);
-
-    EXPECT_FALSE(store.Save((mFolder.Path() / "missing").string() + "/"));
-    EXPECT_FALSE(fs::exists(mFolder.Path() / "missing"));
 }
 
 TEST_F(HighScoresTest, AScoreEntersAboveTheFirstStrictlyLowerRow)

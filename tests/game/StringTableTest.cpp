@@ -1,6 +1,6 @@
 #include "game/StringTable.h"
 
-#include "tests/framework/resources/PakTestSupport.h"
+#include "tests/support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 

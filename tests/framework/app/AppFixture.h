@@ -13,17 +13,18 @@
 #include "platform/win32/Clock.h"
 #include "platform/win32/MessageBox.h"
 #include "platform/win32/Process.h"
-#include "tests/framework/resources/PakTestSupport.h"
 #include "tests/platform/win32/FakeClock.h"
+#include "tests/support/ScopedEnvironment.h"
+#include "tests/support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <string>
-#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -67,17 +68,10 @@ protected:
     void SetUp() override
     {
         mOldFolder = std::filesystem::current_path();
-        const std::filesystem::path root = mFolder.Path();
-        std::filesystem::create_directories(root / "data");
-        std::filesystem::create_directories(root / "config");
-        std::filesystem::create_directories(root / "runtime");
-        chmod((root / "runtime").c_str(), 0700);
-        setenv("XDG_DATA_HOME", (root / "data").c_str(), 1);
-        setenv("XDG_CONFIG_HOME", (root / "config").c_str(), 1);
-        setenv("XDG_RUNTIME_DIR", (root / "runtime").c_str(), 1);
+        UseUserFoldersIn(mFolder.Path());
         setenv("SDL_VIDEODRIVER", "dummy", 1);
         setenv("SDL_AUDIODRIVER", "dummy", 1);
-        std::filesystem::current_path(root);
+        std::filesystem::current_path(mFolder.Path());
         // Far from 0, which the frame timing reads as "not started".
         mClock.mNanoseconds = 1000000ull * 1000000ull;
         Win32::SetClock(&mClock);
@@ -140,27 +134,48 @@ protected:
 // child ends without tearing down.
 class ChildTemporaryFolder {
 public:
-    explicit ChildTemporaryFolder(const std::filesystem::path& parent)
-    {
-        testing::FLAGS_gtest_death_test_style = "threadsafe";
-        if (const char* const old = std::getenv("TMPDIR"))
-            mOldTemp = old;
-        const std::filesystem::path children = parent / "children";
-        std::filesystem::create_directories(children);
-        setenv("TMPDIR", children.c_str(), 1);
-    }
-    ~ChildTemporaryFolder()
-    {
-        if (mOldTemp)
-            setenv("TMPDIR", mOldTemp->c_str(), 1);
-        else
-            unsetenv("TMPDIR");
-    }
-    ChildTemporaryFolder(const ChildTemporaryFolder&) = delete;
-    ChildTemporaryFolder& operator=(const ChildTemporaryFolder&) = delete;
+    explicit ChildTemporaryFolder(const std::filesystem::path& parent) : mChildren(MakeChildren(parent)) {}
 
 private:
-    std::optional<std::string> mOldTemp;
+    static std::filesystem::path MakeChildren(const std::filesystem::path& parent)
+    {
+        testing::FLAGS_gtest_death_test_style = "threadsafe";
+        const std::filesystem::path children = parent / "children";
+        std::filesystem::create_directories(children);
+        return children;
+    }
+
+    const std::filesystem::path mChildren;
+    const ScopedEnvironment mTemporaryRoot{"TMPDIR", mChildren.c_str()};
+};
+
+// A fixture for runs that end the process, on top of one of the fixtures above: the
+// children's temporary folders go inside the test's, and a child writes its message boxes
+// to its error output, where the parent matches them.
+template <typename Base>
+class AppDeathTest : public Base {
+protected:
+    void SetUp() override
+    {
+        Base::SetUp();
+        mChildren.emplace(this->mFolder.Path());
+    }
+
+    void TearDown() override
+    {
+        mChildren.reset();
+        Base::TearDown();
+    }
+
+    static void PrintBoxes()
+    {
+        Win32::SetMessageBoxSink([](const Win32::MessageBoxRequest& request) {
+            std::fprintf(stderr, "box caption=[%s] text=[%s]\n", request.caption.c_str(), request.text.c_str());
+            return Win32::IDOK;
+        });
+    }
+
+    std::optional<ChildTemporaryFolder> mChildren;
 };
 
 } // namespace Tests

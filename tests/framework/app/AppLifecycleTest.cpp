@@ -30,7 +30,6 @@
 #include <functional>
 #include <memory>
 #include <mutex>
-#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -644,32 +643,8 @@ TEST_F(AppStartupTest, DestroyingAnAppThatNeverRanInitIsClean)
     }
 }
 
-// Start-ups that end the process. Each death-test child writes its boxes to its error
-// output, which the parent matches.
-class AppStartupDeathTest : public AppStartupTest {
-protected:
-    void SetUp() override
-    {
-        AppStartupTest::SetUp();
-        mChildren.emplace(mFolder.Path());
-    }
-
-    void TearDown() override
-    {
-        mChildren.reset();
-        AppStartupTest::TearDown();
-    }
-
-    static void PrintBoxes()
-    {
-        Win32::SetMessageBoxSink([](const Win32::MessageBoxRequest& request) {
-            std::fprintf(stderr, "box caption=[%s] text=[%s]\n", request.caption.c_str(), request.text.c_str());
-            return Win32::IDOK;
-        });
-    }
-
-    std::optional<Tests::ChildTemporaryFolder> mChildren;
-};
+// Start-ups that end the process.
+using AppStartupDeathTest = Tests::AppDeathTest<AppStartupTest>;
 
 TEST_F(AppStartupDeathTest, DisplayThatCannotBeCreatedEndsWithAnErrorBoxAndStatusOne)
 {

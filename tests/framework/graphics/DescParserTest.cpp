@@ -1,18 +1,15 @@
 #include "framework/graphics/DescParser.h"
 
+#include "tests/support/TemporaryFolder.h"
+
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace Zest {
 namespace {
-
-namespace fs = std::filesystem;
 
 // Records each command in its written form with the line and text the parser reports for
 // it, and every error with the line of the command that caused it. A command word FAIL
@@ -128,27 +125,9 @@ TEST(DescParserTokenise, AcceptsSixtyFourNestedListsAndRefusesDeeperOnes)
 
 class DescParserFileTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        char name[] = "/tmp/desc_parser_test_XXXXXX";
-        ASSERT_NE(mkdtemp(name), nullptr);
-        mRoot = name;
-    }
+    std::string Write(const std::string& content) const { return mFolder.Write("font.txt", content); }
 
-    void TearDown() override
-    {
-        std::error_code ignored;
-        fs::remove_all(mRoot, ignored);
-    }
-
-    std::string Write(const std::string& content)
-    {
-        const std::string path = (mRoot / "font.txt").string();
-        std::ofstream(path, std::ios::binary) << content;
-        return path;
-    }
-
-    fs::path mRoot;
+    const Tests::TemporaryFolder mFolder;
 };
 
 struct ReadCase {
@@ -219,7 +198,7 @@ TEST_F(DescParserFileTest, StopsAtTheFailingCommandAndReportsItsLine)
 TEST_F(DescParserFileTest, MissingFileFailsWithoutHandlingAnything)
 {
     RecordingParser parser;
-    EXPECT_FALSE(parser.LoadDescriptor((mRoot / "absent.txt").string()));
+    EXPECT_FALSE(parser.LoadDescriptor(mFolder.File("absent.txt").string()));
     EXPECT_TRUE(parser.mHandled.empty());
 }
 

@@ -3,12 +3,10 @@
 #include "framework/graphics/MemoryImage.h"
 #include "framework/resources/ImageLib.h"
 #include "tests/framework/graphics/FakeApp.h"
+#include "tests/support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <memory>
 #include <ostream>
@@ -34,9 +32,6 @@ protected:
     void SetUp() override
     {
         DrawingTest::SetUp();
-        std::string pattern = (std::filesystem::temp_directory_path() / "fontdata_XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        mFolder = pattern;
         const std::unique_ptr<ImageLib::Image> picture = ImageLib::CreateImage(kPictureWidth, kPictureHeight);
         ASSERT_NE(picture, nullptr);
         ASSERT_TRUE(ImageLib::WritePNGImage(mFolder + "/glyphs.png", picture.get()));
@@ -46,16 +41,10 @@ protected:
     void TearDown() override
     {
         mData.reset();
-        std::filesystem::remove_all(mFolder);
         DrawingTest::TearDown();
     }
 
-    std::string WriteFile(const std::string& name, const std::string& text) const
-    {
-        const std::string path = mFolder + "/" + name;
-        std::ofstream(path, std::ios::binary) << text;
-        return path;
-    }
+    std::string WriteFile(const std::string& name, const std::string& text) const { return mTemporary.Write(name, text); }
 
     // Handles commands one by one as if read from a file in the test folder.
     bool Run(const std::vector<std::string>& commands)
@@ -80,7 +69,8 @@ protected:
         return define == nullptr ? "<none>" : Zest::DescParser::DataElementToString(*define);
     }
 
-    std::string mFolder;
+    const Tests::TemporaryFolder mTemporary;
+    const std::string mFolder = mTemporary.Path().string();
     std::unique_ptr<FontData> mData;
 };
 

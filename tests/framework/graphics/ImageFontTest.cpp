@@ -5,12 +5,10 @@
 #include "framework/graphics/MemoryImage.h"
 #include "framework/resources/ImageLib.h"
 #include "tests/framework/graphics/FakeApp.h"
+#include "tests/support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <memory>
 #include <ostream>
@@ -61,9 +59,6 @@ protected:
     void SetUp() override
     {
         DrawingTest::SetUp();
-        std::string pattern = (std::filesystem::temp_directory_path() / "imagefont_XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        mFolder = pattern;
         const std::unique_ptr<ImageLib::Image> sheet = ImageLib::CreateImage(6, 4);
         ASSERT_NE(sheet, nullptr);
         for (int y = 0; y < 4; ++y) {
@@ -73,16 +68,9 @@ protected:
         ASSERT_TRUE(ImageLib::WritePNGImage(mFolder + "/glyphs.png", sheet.get()));
     }
 
-    void TearDown() override
-    {
-        std::filesystem::remove_all(mFolder);
-        DrawingTest::TearDown();
-    }
-
     std::unique_ptr<ImageFont> Load(const std::string& extraCommands = "")
     {
-        const std::string path = mFolder + "/font.txt";
-        std::ofstream(path, std::ios::binary) << kDescription << extraCommands;
+        const std::string path = mTemporary.Write("font.txt", kDescription + extraCommands);
         auto font = std::make_unique<ImageFont>(&mApp, path);
         EXPECT_TRUE(font->mFontData->mInitialized) << (mApp.mPopups.empty() ? "" : mApp.mPopups.front());
         return font;
@@ -112,7 +100,8 @@ protected:
         Graphics mGraphics;
     };
 
-    std::string mFolder;
+    const Tests::TemporaryFolder mTemporary;
+    const std::string mFolder = mTemporary.Path().string();
 };
 
 // ---- Measuring ---------------------------------------------------------------------------
@@ -244,8 +233,7 @@ TEST_F(ImageFontTest, WidthFileFontScalesThroughProcessApplication)
     const std::unique_ptr<ImageLib::Image> picture(ImageLib::GetImage(mFolder + "/glyphs.png", true));
     ASSERT_NE(picture, nullptr);
     sheet.SetBits(picture->mBits, picture->mWidth, picture->mHeight, true);
-    const std::string widths = mFolder + "/widths.txt";
-    std::ofstream(widths) << "3 4\nA 4\nB 2\n";
+    const std::string widths = mTemporary.Write("widths.txt", "3 4\nA 4\nB 2\n");
     ImageFont font(&sheet, widths);
     EXPECT_EQ(font.StringWidth("aB "), 9);
     EXPECT_EQ(font.GetAscent(), 4);

@@ -2,6 +2,7 @@
 #include "framework/graphics/ImageFont.h"
 #include "framework/graphics/MemoryImage.h"
 #include "tests/framework/graphics/FakeApp.h"
+#include "tests/support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -20,20 +21,6 @@ constexpr char kDejaVuSans[] = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"
 // Runs the tool in a folder of the test's own.
 class MakeImageFontTest : public Tests::DrawingTest {
 protected:
-    void SetUp() override
-    {
-        DrawingTest::SetUp();
-        std::string pattern = (std::filesystem::temp_directory_path() / "makeimagefont_XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        mFolder = pattern;
-    }
-
-    void TearDown() override
-    {
-        std::filesystem::remove_all(mFolder);
-        DrawingTest::TearDown();
-    }
-
     // The tool's exit status.
     int RunTool(const std::string& arguments) const
     {
@@ -42,7 +29,8 @@ protected:
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
-    std::string mFolder;
+    const Tests::TemporaryFolder mTemporary;
+    const std::string mFolder = mTemporary.Path().string();
 };
 
 TEST_F(MakeImageFontTest, MakesAShadowedFontThatLoadsAndDraws)

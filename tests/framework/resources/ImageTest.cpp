@@ -1,10 +1,11 @@
 #include "framework/resources/ImageLib.h"
 
+#include "tests/support/TemporaryFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -61,22 +62,9 @@ ImagePtr MakeImage(const int width, const int height, const std::function<uint32
 // Each test works in a fresh temporary folder, removed afterwards.
 class ImageFilesTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        std::string pattern = "/tmp/image_test_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        mRoot = pattern;
-    }
+    std::string Path(const std::string& name) const { return mFolder.File(name).string(); }
 
-    void TearDown() override
-    {
-        std::error_code error;
-        std::filesystem::remove_all(mRoot, error);
-    }
-
-    std::string Path(const std::string& name) const { return mRoot + "/" + name; }
-
-    std::string mRoot;
+    const Tests::TemporaryFolder mFolder;
 };
 
 class ImageTest : public ImageFilesTest {};

@@ -1,6 +1,7 @@
 #include "framework/resources/ImageLib.h"
 #include "platform/j2k/J2kCodec.h"
 #include "platform/win32/Library.h"
+#include "tests/support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 #include <openjpeg.h>
@@ -8,7 +9,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -166,32 +166,9 @@ std::vector<uint32_t> PixelsOf(const ImageLib::Image& image)
     return {image.mBits, image.mBits + static_cast<size_t>(image.mWidth) * image.mHeight};
 }
 
-class TemporaryFolder {
-public:
-    TemporaryFolder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "jpeg2000-XXXXXX").string();
-        if (mkdtemp(pattern.data()) != nullptr)
-            mPath = pattern;
-    }
-    ~TemporaryFolder()
-    {
-        std::error_code error;
-        std::filesystem::remove_all(mPath, error);
-    }
-    const std::filesystem::path& Path() const { return mPath; }
-
-private:
-    std::filesystem::path mPath;
-};
-
 class Jpeg2000ReaderTest : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_FALSE(mFolder.Path().empty());
-        ImageLib::LoadJPEG2000Codec();
-    }
+    void SetUp() override { ImageLib::LoadJPEG2000Codec(); }
     void TearDown() override { ImageLib::FreeJPEG2000Codec(); }
 
     // Encodes the picture into the folder and returns the file's path.
@@ -208,7 +185,7 @@ protected:
         return std::unique_ptr<ImageLib::Image>(ImageLib::GetJPEG2000Image(path));
     }
 
-    TemporaryFolder mFolder;
+    const Tests::TemporaryFolder mFolder;
 };
 
 struct LosslessCase {
@@ -407,7 +384,6 @@ class Jpeg2000CodecTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_FALSE(mFolder.Path().empty());
         mModule = Win32::LoadLibraryA("j2k-codec.dll");
         ASSERT_NE(mModule, nullptr);
     }
@@ -423,7 +399,7 @@ protected:
         return reinterpret_cast<Function>(Win32::GetProcAddress(mModule, name));
     }
 
-    TemporaryFolder mFolder;
+    const Tests::TemporaryFolder mFolder;
     Win32::HMODULE mModule = nullptr;
 };
 

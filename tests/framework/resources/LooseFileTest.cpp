@@ -1,6 +1,8 @@
 #include "framework/resources/PakFile.h"
 
-#include "tests/framework/resources/PakTestSupport.h"
+#include "tests/support/TemporaryFolder.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 

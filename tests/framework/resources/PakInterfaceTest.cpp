@@ -2,7 +2,9 @@
 #include "framework/resources/PakFile.h"
 #include "framework/resources/PakInterface.h"
 
-#include "tests/framework/resources/PakTestSupport.h"
+#include "tests/support/TemporaryFolder.h"
+
+#include <gtest/gtest.h>
 
 #include <unistd.h>
 

@@ -1,12 +1,10 @@
 #include "framework/resources/XMLParser.h"
 
+#include "tests/support/TemporaryFolder.h"
+
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -16,34 +14,6 @@ using namespace Zest;
 using namespace std::string_literals;
 
 constexpr size_t kOneMiB = size_t{1} << 20;
-
-class TemporaryFolder {
-public:
-    TemporaryFolder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "xml-parser-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr)
-            throw std::runtime_error("mkdtemp failed");
-        mPath = pattern;
-    }
-    ~TemporaryFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(mPath, ignored);
-    }
-    TemporaryFolder(const TemporaryFolder&) = delete;
-    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
-
-    std::string Write(const std::string& name, const std::string& bytes) const
-    {
-        const std::filesystem::path path = mPath / name;
-        std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        return path.string();
-    }
-
-private:
-    std::filesystem::path mPath;
-};
 
 struct ParseResult {
     std::vector<XMLElement> mElements;
@@ -118,7 +88,7 @@ std::string Latin1ToUTF16(const std::string& text, const bool bigEndian)
 
 class XMLParserFiles : public testing::Test {
 protected:
-    TemporaryFolder mFolder;
+    const Tests::TemporaryFolder mFolder;
 };
 
 TEST_F(XMLParserFiles, AllFourEncodingsOfADocumentGiveTheSameElements)
@@ -317,7 +287,7 @@ TEST_F(XMLParserFiles, LimitsLetElementsAndNestingUpToTheirBound)
 TEST_F(XMLParserFiles, MissingFileFailsWithLineZeroAndReadsNothing)
 {
     XMLParser parser;
-    const std::string path = mFolder.Write("present.xml", "<a/>") + ".absent";
+    const std::string path = mFolder.Write("present.xml", "<a/>").string() + ".absent";
     EXPECT_FALSE(parser.OpenFile(path));
     EXPECT_TRUE(parser.HasFailed());
     EXPECT_EQ(parser.GetErrorText(), "Unable to open file " + path);

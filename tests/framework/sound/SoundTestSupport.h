@@ -3,7 +3,7 @@
 // fresh working folder whose "appdata" subfolder is the application-data folder.
 
 #include "framework/app/common/FileHelpers.h"
-#include "tests/framework/resources/PakTestSupport.h"
+#include "tests/support/TemporaryFolder.h"
 #include "tests/platform/music/MusicTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -6,7 +6,7 @@
 #include "platform/audio/AudioOutput.h"
 #include "platform/music/StandInControls.h"
 #include "platform/win32/Library.h"
-#include "tests/framework/resources/PakTestSupport.h"
+#include "tests/support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 

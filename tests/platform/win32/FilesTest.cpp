@@ -1,5 +1,6 @@
 #include "platform/win32/FileMapping.h"
 #include "platform/win32/Files.h"
+#include "tests/support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -29,20 +30,13 @@ protected:
     void SetUp() override
     {
         mSavedFolder = fs::current_path();
-        char name[] = "/tmp/files_test_XXXXXX";
-        ASSERT_NE(mkdtemp(name), nullptr);
-        mRoot = name;
         fs::current_path(mRoot);
     }
 
-    void TearDown() override
-    {
-        fs::current_path(mSavedFolder);
-        std::error_code ignored;
-        fs::remove_all(mRoot, ignored);
-    }
+    void TearDown() override { fs::current_path(mSavedFolder); }
 
-    fs::path mRoot;
+    const Tests::TemporaryFolder mFolder;
+    const fs::path mRoot = mFolder.Path();
 
 private:
     fs::path mSavedFolder;

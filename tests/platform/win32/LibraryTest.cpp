@@ -4,6 +4,8 @@
 #include "platform/win32/Kernel.h"
 #include "platform/win32/Process.h"
 #include "platform/win32/SystemLibraries.h"
+#include "tests/support/ScopedEnvironment.h"
+#include "tests/support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -21,6 +23,8 @@
 namespace {
 
 namespace fs = std::filesystem;
+using Tests::ScopedEnvironment;
+using Tests::TemporaryFolder;
 
 using AddFunction = int (*)(int, int);
 using NameFunction = const char* (*)();
@@ -31,50 +35,6 @@ Function Bind(const Win32::HMODULE module, const char* name)
 {
     return reinterpret_cast<Function>(Win32::GetProcAddress(module, name));
 }
-
-// A fresh folder under the system's temporary folder, removed with its contents.
-class TemporaryFolder {
-public:
-    TemporaryFolder()
-    {
-        std::string pattern = (fs::temp_directory_path() / "library-test-XXXXXX").string();
-        if (mkdtemp(pattern.data()) != nullptr)
-            mPath = pattern;
-    }
-    ~TemporaryFolder()
-    {
-        std::error_code error;
-        fs::remove_all(mPath, error);
-    }
-    const fs::path& Path() const { return mPath; }
-
-private:
-    fs::path mPath;
-};
-
-// Sets (or, for null, removes) an environment variable and restores it when destroyed.
-class ScopedEnvironment {
-public:
-    ScopedEnvironment(const char* name, const char* value)
-        : mName(name)
-    {
-        if (const char* const old = std::getenv(name))
-            mOld = old;
-        Set(value);
-    }
-    ~ScopedEnvironment() { Set(mOld ? mOld->c_str() : nullptr); }
-    void Set(const char* value)
-    {
-        if (value != nullptr)
-            setenv(mName, value, 1);
-        else
-            unsetenv(mName);
-    }
-
-private:
-    const char* mName;
-    std::optional<std::string> mOld;
-};
 
 fs::path ExecutablePath() { return fs::read_symlink("/proc/self/exe"); }
 
@@ -301,7 +261,6 @@ TEST(SystemLibraries, ProductVersionOfTheRunningExecutableIsTheSameForBothCodePa
 TEST(SystemLibraries, ExecutableHasItsVersionUnderAnyPathThatLeadsToIt)
 {
     const TemporaryFolder folder;
-    ASSERT_FALSE(folder.Path().empty());
     const fs::path link = folder.Path() / "game.exe";
     fs::create_symlink(ExecutablePath(), link);
     std::string backslashed = ExecutablePath().string();
@@ -338,7 +297,6 @@ TEST(SystemLibraries, VersionBlockIsNeverWrittenPastTheGivenSize)
 TEST(SystemLibraries, OtherFilesHaveNoVersion)
 {
     const TemporaryFolder folder;
-    ASSERT_FALSE(folder.Path().empty());
     const fs::path other = folder.Path() / "other.exe";
     std::ofstream(other) << "not the program";
 
@@ -433,7 +391,6 @@ protected:
 
 TEST_F(SystemLibrariesFolder, UsesXdgDataHomeOnlyWhenItIsAbsolute)
 {
-    ASSERT_FALSE(mTemporary.Path().empty());
     const std::string data = (mTemporary.Path() / "data").string();
     const std::string fallback = Home() + "/.local/share";
     struct Case {

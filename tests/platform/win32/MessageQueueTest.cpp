@@ -5,12 +5,13 @@
 
 #include "tests/platform/win32/FakeClock.h"
 #include "tests/platform/win32/RecordingWindow.h"
+#include "tests/support/ScopedEnvironment.h"
+#include "tests/support/TemporaryFolder.h"
 
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <filesystem>
 #include <string>
 #include <thread>
 
@@ -179,9 +180,8 @@ TEST_F(MessageQueue, BroadcastReachesEveryWindowOfTheProcess)
 
 TEST_F(MessageQueue, NotifyFromASecondCopyArrivesAtEveryWindow)
 {
-    char folder[] = "/tmp/queue_notify_XXXXXX";
-    ASSERT_NE(mkdtemp(folder), nullptr);
-    setenv("XDG_RUNTIME_DIR", folder, 1);
+    const Tests::TemporaryFolder folder;
+    const Tests::ScopedEnvironment runtime("XDG_RUNTIME_DIR", folder.Path().c_str());
     const std::string name = "QueueNotify" + std::to_string(getpid());
     HANDLE mutex = CreateMutexA(nullptr, 1, name.c_str());
     ASSERT_NE(mutex, nullptr);
@@ -199,7 +199,6 @@ TEST_F(MessageQueue, NotifyFromASecondCopyArrivesAtEveryWindow)
 
     PumpAll();
     CloseHandle(mutex);
-    std::filesystem::remove_all(folder);
     const std::vector<ReceivedMessage> expected = {{0xC123, 7, -5}};
     EXPECT_EQ(Input(), expected);
 }

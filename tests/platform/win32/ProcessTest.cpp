@@ -1,6 +1,7 @@
 #include "platform/win32/Process.h"
 
 #include "platform/win32/Kernel.h"
+#include "tests/support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -12,8 +13,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
@@ -194,9 +193,8 @@ FILE* gExitOutput = nullptr;
 
 TEST(ProcessExit, EndsAtOnceWithTheCodeAfterFlushingTheStreams)
 {
-    char folder[] = "/tmp/process_test_XXXXXX";
-    ASSERT_NE(mkdtemp(folder), nullptr);
-    const std::string path = std::string(folder) + "/out.txt";
+    const Tests::TemporaryFolder folder;
+    const std::string path = folder.File("out.txt").string();
     const int status = RunInChild([&] {
         gExitOutput = std::fopen(path.c_str(), "w");
         if (gExitOutput == nullptr)
@@ -206,11 +204,7 @@ TEST(ProcessExit, EndsAtOnceWithTheCodeAfterFlushingTheStreams)
         ExitProcess(7);
     });
     EXPECT_EQ(status, 7);
-    std::ifstream stream(path, std::ios::binary);
-    const std::string content{std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
-    EXPECT_EQ(content, "buffered text");
-    std::error_code ignored;
-    fs::remove_all(folder, ignored);
+    EXPECT_EQ(Tests::ReadBytes(path), "buffered text");
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 
 #include "platform/win32/DebugOutput.h"
 #include "platform/win32/SettingsStore.h"
+#include "tests/support/ScopedEnvironment.h"
+#include "tests/support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -30,6 +32,7 @@ using Win32::BYTE;
 using Win32::DWORD;
 using Win32::HKEY;
 using Win32::LONG;
+using Tests::ScopedEnvironment;
 
 constexpr const char* kGameKey = "SOFTWARE\\Brightfold\\Pastimes\\GreenAtlas\\GreenAtlas\\Test3D";
 
@@ -111,31 +114,6 @@ std::string gDebugOutput;
 
 void CaptureDebugOutput(const char* text) { gDebugOutput += text; }
 
-// Sets an environment variable for one test and puts the old value back after it.
-class ScopedEnvironment {
-public:
-    ScopedEnvironment(const char* name, const char* value) : mName(name)
-    {
-        if (const char* old = std::getenv(name))
-            mOld = old;
-        if (value != nullptr)
-            setenv(name, value, 1);
-        else
-            unsetenv(name);
-    }
-    ~ScopedEnvironment()
-    {
-        if (mOld)
-            setenv(mName.c_str(), mOld->c_str(), 1);
-        else
-            unsetenv(mName.c_str());
-    }
-
-private:
-    std::string mName;
-    std::optional<std::string> mOld;
-};
-
 // Closes the handle when the test ends.
 struct Key {
     HKEY handle = nullptr;
@@ -152,24 +130,11 @@ class RegistryTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/registry-test-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        mTemp = pattern;
-        mConfigHome = mTemp + "/config";
-        mConfig.emplace("XDG_CONFIG_HOME", mConfigHome.c_str());
         gDebugOutput.clear();
         Win32::SetDebugOutputSink(&CaptureDebugOutput);
     }
 
-    void TearDown() override
-    {
-        Win32::SetDebugOutputSink(&Win32::WriteDebugOutputToStderr);
-        mConfig.reset();
-        std::error_code ignored;
-        for (const auto& entry : fs::recursive_directory_iterator(mTemp, ignored))
-            fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ignored);
-        fs::remove_all(mTemp, ignored);
-    }
+    void TearDown() override { Win32::SetDebugOutputSink(&Win32::WriteDebugOutputToStderr); }
 
     LONG Create(const char* path, Key* key, DWORD* disposition = nullptr, const DWORD access = Win32::KEY_ALL_ACCESS,
                 const HKEY root = Win32::HKEY_CURRENT_USER)
@@ -229,9 +194,10 @@ protected:
 
     std::string GameFolder() const { return KeyFolder("software/brightfold/pastimes/greenatlas/greenatlas/test3d"); }
 
-    std::string mTemp;
-    std::string mConfigHome;
-    std::optional<ScopedEnvironment> mConfig;
+    const Tests::TemporaryFolder mFolder;
+    const std::string mTemp = mFolder.Path().string();
+    const std::string mConfigHome = mTemp + "/config";
+    const ScopedEnvironment mConfig{"XDG_CONFIG_HOME", mConfigHome.c_str()};
 };
 
 void ExpectSameValue(const std::optional<StoredValue>& actual, const StoredValue& expected)

@@ -1,5 +1,7 @@
 #include "platform/win32/Kernel.h"
 #include "platform/win32/SingleInstance.h"
+#include "tests/support/ScopedEnvironment.h"
+#include "tests/support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +22,6 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
-#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -278,28 +279,7 @@ std::vector<unsigned char> EncodeRecord(const uint64_t message, const uint64_t w
 // Points XDG_RUNTIME_DIR at a fresh temporary folder for the test's duration.
 class SingleInstance : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        std::string pattern = "/tmp/single-instance-test-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        mFolder = pattern;
-        const char* const saved = std::getenv("XDG_RUNTIME_DIR");
-        if (saved != nullptr)
-            mSavedRuntime = saved;
-        UseRuntimeFolder(mFolder);
-    }
-
-    void TearDown() override
-    {
-        if (mSavedRuntime)
-            ::setenv("XDG_RUNTIME_DIR", mSavedRuntime->c_str(), 1);
-        else
-            ::unsetenv("XDG_RUNTIME_DIR");
-        std::error_code ignored;
-        fs::remove_all(mFolder, ignored);
-    }
-
-    static void UseRuntimeFolder(const std::string& folder) { ::setenv("XDG_RUNTIME_DIR", folder.c_str(), 1); }
+    void UseRuntimeFolder(const std::string& folder) const { mRuntime.Set(folder.c_str()); }
 
     std::vector<std::string> SocketFiles() const
     {
@@ -311,8 +291,9 @@ protected:
         return sockets;
     }
 
-    std::string mFolder;
-    std::optional<std::string> mSavedRuntime;
+    const Tests::TemporaryFolder mTemporary;
+    const std::string mFolder = mTemporary.Path().string();
+    const Tests::ScopedEnvironment mRuntime{"XDG_RUNTIME_DIR", mFolder.c_str()};
 };
 
 TEST_F(SingleInstance, TwoProcessesStartedTogetherFindEachOther)
@@ -535,20 +516,8 @@ TEST_F(SingleInstance, UnnamedMutexIsAPrivateValidHandle)
 
 class SingleInstanceFolder : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        std::string pattern = "/tmp/single-instance-folder-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        mParent = pattern;
-    }
-
-    void TearDown() override
-    {
-        std::error_code ignored;
-        fs::remove_all(mParent, ignored);
-    }
-
-    std::string mParent;
+    const Tests::TemporaryFolder mTemporary;
+    const std::string mParent = mTemporary.Path().string();
 };
 
 TEST_F(SingleInstanceFolder, MissingFolderIsCreatedPrivate)

@@ -1,5 +1,7 @@
 #include "framework/app/common/FileHelpers.h"
 
+#include "tests/support/TemporaryFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -48,17 +50,12 @@ protected:
     {
         mOriginalDir = WorkingFolder();
         ASSERT_FALSE(mOriginalDir.empty());
-        std::string pattern = "/tmp/file_helpers_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        mRoot = pattern;
     }
 
     void TearDown() override
     {
         if (chdir(mOriginalDir.c_str()) != 0)
             ADD_FAILURE() << "could not return to " << mOriginalDir;
-        std::error_code error;
-        std::filesystem::remove_all(mRoot, error);
     }
 
     void EnterRoot() { ASSERT_EQ(chdir(mRoot.c_str()), 0); }
@@ -66,7 +63,8 @@ protected:
     std::string Path(const std::string& relative) const { return mRoot + "/" + relative; }
 
     std::string mOriginalDir;
-    std::string mRoot;
+    const Tests::TemporaryFolder mFolder;
+    const std::string mRoot = mFolder.Path().string();
 };
 
 TEST_F(FileHelpersTest, CreateDirectoriesMakesNestedFoldersFromBackslashPath)
