@@ -90,6 +90,7 @@ void DrawAward(const int32_t index, Zest::Graphics* const g, const float x, cons
     if (!IsAwardIndex(index))
         return;
     const ResourceId pictureId = gAwards[index].mPicture;
+    ZEST_ASSERT(pictureId >= 0 && pictureId < RESOURCE_ID_COUNT);
     ZEST_ASSERT(gResourceTable[pictureId].mKind == ResourceKind::Image);
     Zest::Image* const picture = static_cast<Zest::Image*>(GetResourceById(pictureId));
     if (picture == nullptr)
