@@ -15,6 +15,7 @@
 #include "framework/directx/DDInterface.h"
 #include "framework/directx/SurfacePixels.h"
 #include "framework/graphics/Color.h"
+#include "framework/graphics/RowSteps.h"
 
 #include <algorithm>
 #include <array>
@@ -28,8 +29,6 @@ namespace Zest {
 namespace {
 
 using namespace SurfacePixels;
-
-constexpr int64_t kFixedOne = 0x10000;
 
 // The forms work on fields of 1 to 8 bits, as 16-bit and 8-8-8 surfaces have.
 bool FitsForms(const Surface& surface)
@@ -202,42 +201,6 @@ struct AdditiveForm {
     }
 };
 
-// Floor and ceiling of a / b for any signs (b not 0).
-int64_t FloorDiv(const int64_t a, const int64_t b)
-{
-    const int64_t q = a / b;
-    return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
-}
-
-int64_t CeilDiv(const int64_t a, const int64_t b)
-{
-    const int64_t q = a / b;
-    return (a % b != 0 && (a < 0) == (b < 0)) ? q + 1 : q;
-}
-
-// Steps first .. last of a row, narrowed to those k where start + k x step lies in
-// low .. high; first > last when none does.
-struct Steps {
-    int64_t mFirst;
-    int64_t mLast;
-
-    void Narrow(const int64_t start, const int64_t step, const int64_t low, const int64_t high)
-    {
-        if (step == 0) {
-            if (start < low || start > high)
-                mLast = mFirst - 1;
-        } else if (step > 0) {
-            mFirst = std::max(mFirst, CeilDiv(low - start, step));
-            mLast = std::min(mLast, FloorDiv(high - start, step));
-        } else {
-            mFirst = std::max(mFirst, CeilDiv(high - start, step));
-            mLast = std::min(mLast, FloorDiv(low - start, step));
-        }
-    }
-
-    bool Empty() const { return mFirst > mLast; }
-};
-
 // The surface pixels to fill and how they map back into the source rectangle. Destination
 // pixel (X, Y) samples at u = mU0 + X mCos - Y mSin, v = mV0 + X mSin + Y mCos.
 struct RotatedJob {
@@ -274,29 +237,12 @@ void DrawRotatedRows(const Surface& surface, const RotatedJob& job, const Source
     for (int y = job.mTop; y < bottom; ++y) {
         const auto u = static_cast<int64_t>((job.mU0 + job.mLeft * job.mCos - y * job.mSin) * 65536.0);
         const auto v = static_cast<int64_t>((job.mV0 + job.mLeft * job.mSin + y * job.mCos) * 65536.0);
-        // Pixels that touch the source: the top-left neighbour from one before the window's
-        // first pixel to its last. Inside them, those whose four neighbours all lie in it.
-        Steps outer{0, right - job.mLeft - 1};
-        outer.Narrow(u, du, (w.mLeft - 1) * kFixedOne, w.mRight * kFixedOne - 1);
-        outer.Narrow(v, dv, (w.mTop - 1) * kFixedOne, w.mBottom * kFixedOne - 1);
-        if (outer.Empty())
-            continue;
-        Steps inner = outer;
-        inner.Narrow(u, du, w.mLeft * kFixedOne, (w.mRight - 1) * kFixedOne - 1);
-        inner.Narrow(v, dv, w.mTop * kFixedOne, (w.mBottom - 1) * kFixedOne - 1);
+        const SampledRow steps(right - job.mLeft, u, v, du, dv, w.mLeft, w.mTop, w.mRight, w.mBottom);
         Pixel* const row = surface.Row<Pixel>(y) + job.mLeft;
-        const auto run = [&](const auto guarded, const int64_t first, const int64_t last) {
-            if (first <= last)
-                DrawRun<decltype(guarded)::value, Pixel>(row, source, w, form, u + first * du, v + first * dv, du,
-                                                         dv, first, last);
-        };
-        if (inner.Empty()) {
-            run(std::true_type{}, outer.mFirst, outer.mLast);
-            continue;
-        }
-        run(std::true_type{}, outer.mFirst, inner.mFirst - 1);
-        run(std::false_type{}, inner.mFirst, inner.mLast);
-        run(std::true_type{}, inner.mLast + 1, outer.mLast);
+        steps.VisitParts([&](const auto guarded, const int64_t first, const int64_t last) {
+            DrawRun<decltype(guarded)::value, Pixel>(row, source, w, form, u + first * du, v + first * dv, du, dv,
+                                                     first, last);
+        });
     }
 }
 

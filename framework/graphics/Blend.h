@@ -15,8 +15,10 @@
 // ((x x 0x8081) >> 23, exact for x < 65536) and a single-precision division truncated
 // (exact, since a x 255 and outA are small integers and a non-integer quotient lies at
 // least 1/255 from the next integer), and the saturation table, which is min(i, 255) by
-// definition, becomes a saturating add.
+// definition, becomes a saturating add. Where the processor has AVX2, the commonest rows
+// first go eight pixels at a time through BlendAvx2.cpp (see ActiveRowPath).
 
+#include "framework/graphics/BlendAvx2.h"
 #include "framework/graphics/Color.h"
 
 #include <algorithm>
@@ -159,8 +161,10 @@ inline __m128i Mix(const __m128i d, const __m128i s, const __m128i w)
     const __m128i destWeight = _mm_sub_epi16(_mm_set1_epi16(256), sourceWeight);
     const __m128i rb = _mm_add_epi32(_mm_srli_epi32(_mm_mullo_epi16(RedBlueOf(d), destWeight), 8),
                                      _mm_srli_epi32(_mm_mullo_epi16(RedBlueOf(s), sourceWeight), 8));
-    const __m128i g =
-        _mm_add_epi32(_mm_mullo_epi16(GreenOf(d), destWeight), _mm_mullo_epi16(GreenOf(s), sourceWeight));
+    // Green with the alpha byte beside it in the upper half, which the mask drops; green
+    // times its weight sums to at most 255 x 256, so the low half holds the exact sum.
+    const __m128i g = _mm_add_epi16(_mm_mullo_epi16(_mm_srli_epi16(d, 8), destWeight),
+                                    _mm_mullo_epi16(_mm_srli_epi16(s, 8), sourceWeight));
     return _mm_or_si128(_mm_and_si128(rb, _mm_set1_epi32(0x00FF00FF)), _mm_and_si128(g, _mm_set1_epi32(0xFF00)));
 }
 
@@ -186,6 +190,14 @@ struct OpaqueDestOp {
         else if (a != 0)
             d = Mix(d, s, a) | 0xFF000000;
     }
+};
+
+// OpaqueDestOp for source pixels known to be partly transparent (alpha 1..254), as the
+// alpha run-length table tells: each is blended, with no test for the other kinds.
+struct TranslucentOntoOpaqueOp {
+    static constexpr bool kReadsAlpha = true;
+
+    void operator()(uint32_t& d, const uint32_t s) const { d = Mix(d, s, s >> 24) | 0xFF000000; }
 };
 
 // Normal mode, untinted: the over-blend, which keeps to the destination's alpha.
@@ -451,21 +463,62 @@ void ApplyRowByFours(const Op& op, uint32_t* const d, const uint32_t* const s, c
         op(d[i], s[i]);
 }
 
+// The pixels of a row that the AVX2 form drew first, when that path is active.
+inline int DrawnByAvx2(int (*const row)(uint32_t*, const uint32_t*, int), uint32_t* const d, const uint32_t* const s,
+                       const int count)
+{
+    return ActiveRowPath() == RowPath::Avx2 ? row(d, s, count) : 0;
+}
+
+// How many of count samples along a row the AVX2 path took with SampleByAlpha's formula
+// (see Avx2::SampleByAlphaRow): 0 on other paths, or where the picture (rows stride pixels
+// wide, read above row rows only) is too large for its 32-bit positions. The samples' four
+// neighbours lie in the picture.
+inline int SampledByAvx2(const uint32_t* const pixels, const int stride, const int rows, const int64_t u,
+                         const int64_t v, const int64_t du, const int64_t dv, const int count,
+                         uint32_t* const samples)
+{
+    constexpr int kLargest = 32767;
+    if (ActiveRowPath() != RowPath::Avx2 || stride > kLargest || rows > kLargest)
+        return 0;
+    return Avx2::SampleByAlphaRow(pixels, stride, u, v, du, dv, count, samples);
+}
+
 inline void ApplyRow(const OpaqueDestOp& op, uint32_t* const d, const uint32_t* const s, const int count)
 {
-    ApplyRowByFours(op, d, s, count, [](const __m128i dest, const __m128i source, __m128i* const result) {
+    const auto kernel = [](const __m128i dest, const __m128i source, __m128i* const result) {
         const __m128i a = Simd::AlphaOf(source);
-        const __m128i opaque = _mm_cmpeq_epi32(a, _mm_set1_epi32(255));
         const __m128i clear = _mm_cmpeq_epi32(a, _mm_setzero_si128());
+        if (Simd::AllSet(clear))
+            return false;
+        const __m128i opaque = _mm_cmpeq_epi32(a, _mm_set1_epi32(255));
+        if (Simd::AllSet(opaque)) {
+            *result = source;
+            return true;
+        }
         const __m128i blended = _mm_or_si128(Simd::Mix(dest, source, a), _mm_set1_epi32(static_cast<int>(0xFF000000)));
         *result = Simd::Select(clear, dest, Simd::Select(opaque, source, blended));
         return true;
-    });
+    };
+    const int done = DrawnByAvx2(Avx2::OpaqueDestRow, d, s, count);
+    ApplyRowByFours(op, d + done, s + done, count - done, kernel);
+}
+
+inline void ApplyRow(const TranslucentOntoOpaqueOp& op, uint32_t* const d, const uint32_t* const s,
+                     const int count)
+{
+    const auto kernel = [](const __m128i dest, const __m128i source, __m128i* const result) {
+        *result = _mm_or_si128(Simd::Mix(dest, source, Simd::AlphaOf(source)),
+                               _mm_set1_epi32(static_cast<int>(0xFF000000)));
+        return true;
+    };
+    const int done = DrawnByAvx2(Avx2::TranslucentOntoOpaqueRow, d, s, count);
+    ApplyRowByFours(op, d + done, s + done, count - done, kernel);
 }
 
 inline void ApplyRow(const OverOp& op, uint32_t* const d, const uint32_t* const s, const int count)
 {
-    ApplyRowByFours(op, d, s, count, [](const __m128i dest, const __m128i source, __m128i* const result) {
+    const auto kernel = [](const __m128i dest, const __m128i source, __m128i* const result) {
         const __m128i a = Simd::AlphaOf(source);
         const __m128i clear = _mm_cmpeq_epi32(a, _mm_setzero_si128());
         if (Simd::AllSet(clear))
@@ -475,7 +528,9 @@ inline void ApplyRow(const OverOp& op, uint32_t* const d, const uint32_t* const 
         Simd::OverWeights(a, Simd::AlphaOf(dest), &outA, &w);
         *result = Simd::Select(clear, dest, Simd::WithAlpha(Simd::Mix(dest, source, w), outA));
         return true;
-    });
+    };
+    const int done = DrawnByAvx2(Avx2::OverRow, d, s, count);
+    ApplyRowByFours(op, d + done, s + done, count - done, kernel);
 }
 
 inline void ApplyRow(const FilteredOverOp& op, uint32_t* const d, const uint32_t* const s, const int count)
@@ -543,6 +598,11 @@ inline void ApplyRow(const AddAlphaOp& op, uint32_t* const d, const uint32_t* co
         *result = _mm_adds_epu8(dest, _mm_or_si128(rb, _mm_slli_epi32(g, 8)));
         return true;
     });
+}
+#else
+inline int SampledByAvx2(const uint32_t*, int, int, int64_t, int64_t, int64_t, int64_t, int, uint32_t*)
+{
+    return 0;
 }
 #endif
 

@@ -5,6 +5,7 @@
 
 #include "framework/graphics/Blend.h"
 #include "framework/graphics/MemoryImage.h"
+#include "framework/graphics/RowSteps.h"
 
 #include <algorithm>
 #include <cmath>
@@ -225,7 +226,7 @@ void RunLengthBlit(const Pixels& pixels, const uint8_t* const runs, const int sr
             if (alpha == 255)
                 pixels.CopyTo(at, run, to, step);
             else if (alpha != 0)
-                DrawRun(Blend::OpaqueDestOp{}, pixels, at, to, step, run);
+                DrawRun(Blend::TranslucentOntoOpaqueOp{}, pixels, at, to, step, run);
             i += run;
         }
     }
@@ -279,10 +280,41 @@ uint32_t PixelOrClear(const Pixels& pixels, const SourceWindow& window, const in
     return pixels[RowStart(static_cast<int>(row), window.mStride, static_cast<int>(column))];
 }
 
-// Bilinear sampling at the centre of each destination pixel: the four source pixels around
-// the sample point are weighted by 8-bit fractions of its 16.16 position. A row's samples
-// are gathered first, then drawn as a row from the first sample to the last; a pixel with
-// no sample there is 0, which no operation draws.
+// The bilinear sample at the 16.16 source position (u, v): the four source pixels around
+// it weighted by 8-bit fractions of the position. Guarded, pixels outside the window count
+// as transparent black; unguarded, all four must lie inside it.
+template <bool Guarded, bool ReadsAlpha, typename Pixels>
+uint32_t RotatedSample(const Pixels& pixels, const SourceWindow& window, const int64_t u, const int64_t v)
+{
+    const int64_t i = u >> 16;
+    const int64_t j = v >> 16;
+    uint32_t p[4];
+    if constexpr (Guarded) {
+        p[0] = PixelOrClear(pixels, window, i, j);
+        p[1] = PixelOrClear(pixels, window, i + 1, j);
+        p[2] = PixelOrClear(pixels, window, i, j + 1);
+        p[3] = PixelOrClear(pixels, window, i + 1, j + 1);
+    } else {
+        const size_t at = RowStart(static_cast<int>(j), window.mStride, static_cast<int>(i));
+        const size_t below = at + static_cast<size_t>(window.mStride);
+        p[0] = pixels[at];
+        p[1] = pixels[at + 1];
+        p[2] = pixels[below];
+        p[3] = pixels[below + 1];
+    }
+    const auto fu = static_cast<uint32_t>((u >> 8) & 0xFF);
+    const auto fv = static_cast<uint32_t>((v >> 8) & 0xFF);
+    const uint32_t w[4] = {(256 - fu) * (256 - fv), fu * (256 - fv), (256 - fu) * fv, fu * fv};
+    if constexpr (ReadsAlpha)
+        return Blend::SampleByAlpha(p, w);
+    else
+        return Blend::WeightedColour(p, w);
+}
+
+// Bilinear sampling at the centre of each destination pixel. Each row is narrowed once to
+// the pixels whose sample touches the window and, inside those, the pixels whose four
+// neighbours all lie in it, which are sampled without tests. A row's samples are gathered
+// first, then drawn as a row.
 template <typename Pixels, typename Op>
 void RotatedRows(const Pixels& pixels, const SourceWindow& window, uint32_t* const dest, const int destStride,
                  const RotatedTarget& target, const Op& op)
@@ -292,47 +324,31 @@ void RotatedRows(const Pixels& pixels, const SourceWindow& window, uint32_t* con
     const auto dv = static_cast<int64_t>(std::llround(target.mDvDx * kOne));
     std::vector<uint32_t> samples(static_cast<size_t>(target.mRight - target.mLeft));
     for (int row = target.mTop; row < target.mBottom; ++row) {
-        auto u = static_cast<int64_t>(
+        const auto u = static_cast<int64_t>(
             std::llround((target.mU0 + target.mLeft * target.mDuDx + row * target.mDuDy) * kOne));
-        auto v = static_cast<int64_t>(
+        const auto v = static_cast<int64_t>(
             std::llround((target.mV0 + target.mLeft * target.mDvDx + row * target.mDvDy) * kOne));
-        int first = -1;
-        int last = -1;
-        for (int index = 0; index < static_cast<int>(samples.size()); ++index, u += du, v += dv) {
-            const int64_t i = u >> 16;
-            const int64_t j = v >> 16;
-            uint32_t& sample = samples[static_cast<size_t>(index)];
-            sample = 0;
-            if (i < window.mLeft - 1 || i >= window.mRight || j < window.mTop - 1 || j >= window.mBottom)
-                continue;
-            first = first < 0 ? index : first;
-            last = index;
-            uint32_t p[4];
-            if (i >= window.mLeft && i + 1 < window.mRight && j >= window.mTop && j + 1 < window.mBottom) {
-                const size_t at = RowStart(static_cast<int>(j), window.mStride, static_cast<int>(i));
-                const size_t below = at + static_cast<size_t>(window.mStride);
-                p[0] = pixels[at];
-                p[1] = pixels[at + 1];
-                p[2] = pixels[below];
-                p[3] = pixels[below + 1];
-            } else {
-                p[0] = PixelOrClear(pixels, window, i, j);
-                p[1] = PixelOrClear(pixels, window, i + 1, j);
-                p[2] = PixelOrClear(pixels, window, i, j + 1);
-                p[3] = PixelOrClear(pixels, window, i + 1, j + 1);
+        const SampledRow steps(static_cast<int64_t>(samples.size()), u, v, du, dv, window.mLeft, window.mTop,
+                               window.mRight, window.mBottom);
+        if (steps.mOuter.Empty())
+            continue;
+        steps.VisitParts([&](const auto guarded, const int64_t first, const int64_t last) {
+            int64_t k = first;
+            if constexpr (!decltype(guarded)::value && Op::kReadsAlpha && std::is_same_v<Pixels, ArgbPixels>) {
+                k += Blend::SampledByAvx2(pixels.mWords, window.mStride, window.mBottom, u + first * du,
+                                          v + first * dv, du, dv, static_cast<int>(last - first + 1),
+                                          samples.data() + first);
             }
-            const auto fu = static_cast<uint32_t>((u >> 8) & 0xFF);
-            const auto fv = static_cast<uint32_t>((v >> 8) & 0xFF);
-            const uint32_t w[4] = {(256 - fu) * (256 - fv), fu * (256 - fv), (256 - fu) * fv, fu * fv};
-            if constexpr (Op::kReadsAlpha)
-                sample = Blend::SampleByAlpha(p, w);
-            else
-                sample = Blend::WeightedColour(p, w);
-        }
-        if (first >= 0) {
-            Blend::ApplyRow(op, dest + RowStart(row, destStride, target.mLeft + first),
-                            samples.data() + first, last - first + 1);
-        }
+            int64_t su = u + k * du;
+            int64_t sv = v + k * dv;
+            for (; k <= last; ++k, su += du, sv += dv) {
+                samples[static_cast<size_t>(k)] =
+                    RotatedSample<decltype(guarded)::value, Op::kReadsAlpha>(pixels, window, su, sv);
+            }
+        });
+        const RowSteps& drawn = steps.mOuter;
+        Blend::ApplyRow(op, dest + RowStart(row, destStride, target.mLeft + static_cast<int>(drawn.mFirst)),
+                        samples.data() + drawn.mFirst, static_cast<int>(drawn.mLast - drawn.mFirst + 1));
     }
 }
 
