@@ -11,6 +11,8 @@
 #include <cassert>
 
 #if defined(__SSE2__)
+#include "framework/graphics/Avx2Neighbours.h"
+
 #include <immintrin.h>
 #endif
 
@@ -200,26 +202,16 @@ namespace {
                                              const int64_t v, const int64_t du, const int64_t dv, const int count,
                                              uint32_t* const samples)
 {
-    const __m256i lanes = _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7);
-    __m256i us = _mm256_add_epi32(_mm256_set1_epi32(static_cast<int32_t>(u)),
-                                  _mm256_mullo_epi32(lanes, _mm256_set1_epi32(static_cast<int32_t>(du))));
-    __m256i vs = _mm256_add_epi32(_mm256_set1_epi32(static_cast<int32_t>(v)),
-                                  _mm256_mullo_epi32(lanes, _mm256_set1_epi32(static_cast<int32_t>(dv))));
-    const __m256i stepU = _mm256_set1_epi32(static_cast<int32_t>(du * 8));
-    const __m256i stepV = _mm256_set1_epi32(static_cast<int32_t>(dv * 8));
-    const __m256i rowStride = _mm256_set1_epi32(stride);
+    Avx2Neighbours::Steps us = Avx2Neighbours::StepsFrom(u, du);
+    Avx2Neighbours::Steps vs = Avx2Neighbours::StepsFrom(v, dv);
     const __m256i byte = _mm256_set1_epi32(0xFF);
     const __m256i full = _mm256_set1_epi32(256);
-    const auto* const words = reinterpret_cast<const int*>(pixels);
     int i = 0;
-    for (; i + 8 <= count; i += 8, us = _mm256_add_epi32(us, stepU), vs = _mm256_add_epi32(vs, stepV)) {
-        const __m256i at =
-            _mm256_add_epi32(_mm256_mullo_epi32(_mm256_srai_epi32(vs, 16), rowStride), _mm256_srai_epi32(us, 16));
-        const __m256i p[4] = {_mm256_i32gather_epi32(words, at, 4), _mm256_i32gather_epi32(words + 1, at, 4),
-                              _mm256_i32gather_epi32(words + stride, at, 4),
-                              _mm256_i32gather_epi32(words + stride + 1, at, 4)};
-        const __m256i fu = _mm256_and_si256(_mm256_srli_epi32(us, 8), byte);
-        const __m256i fv = _mm256_and_si256(_mm256_srli_epi32(vs, 8), byte);
+    for (; i + 8 <= count; i += 8, Avx2Neighbours::Advance(us), Avx2Neighbours::Advance(vs)) {
+        __m256i p[4];
+        Avx2Neighbours::Gather(pixels, 0, stride, us, vs, p);
+        const __m256i fu = _mm256_and_si256(_mm256_srli_epi32(us.mPositions, 8), byte);
+        const __m256i fv = _mm256_and_si256(_mm256_srli_epi32(vs.mPositions, 8), byte);
         const __m256i gu = _mm256_sub_epi32(full, fu);
         const __m256i gv = _mm256_sub_epi32(full, fv);
         const __m256i w[4] = {_mm256_mullo_epi32(gu, gv), _mm256_mullo_epi32(fu, gv), _mm256_mullo_epi32(gu, fv),

@@ -6,9 +6,9 @@
 // however it is turned.
 
 #include "framework/graphics/Blend.h"
-#include "framework/graphics/BlendAvx2.h"
 #include "framework/graphics/MemoryImage.h"
 #include "tests/framework/graphics/FakeApp.h"
+#include "tests/framework/graphics/RowPathChoice.h"
 
 #include <gtest/gtest.h>
 
@@ -27,32 +27,9 @@ using Zest::DRAWMODE_NORMAL;
 using Zest::MemoryImage;
 using Zest::Rect;
 using Zest::Blend::RowPath;
-
-// The paths to check: SSE2 always, AVX2 where the processor runs it.
-std::vector<RowPath> RunnablePaths()
-{
-    std::vector<RowPath> paths{RowPath::Sse2};
-    if (Zest::Blend::FastestRowPath() == RowPath::Avx2)
-        paths.push_back(RowPath::Avx2);
-    return paths;
-}
-
-const char* NameOf(const RowPath path)
-{
-    return path == RowPath::Avx2 ? "AVX2" : "SSE2";
-}
-
-// Takes one path for a scope, then puts back the one before.
-class PathChoice {
-public:
-    explicit PathChoice(const RowPath path) : mSaved(Zest::Blend::ActiveRowPath()) { Zest::Blend::SetRowPath(path); }
-    ~PathChoice() { Zest::Blend::SetRowPath(mSaved); }
-    PathChoice(const PathChoice&) = delete;
-    PathChoice& operator=(const PathChoice&) = delete;
-
-private:
-    RowPath mSaved;
-};
+using Tests::NameOf;
+using Tests::RowPathChoice;
+using Tests::RunnableRowPaths;
 
 // How the alphas of a random row are laid out.
 enum class AlphaPattern {
@@ -136,8 +113,8 @@ TEST(BlendRowTest, EveryPathDrawsRowsExactlyAsTheOnePixelOperations)
     const PatternCase destPatterns[] = {{"opaque destination", AlphaPattern::OpaqueRunsBrokenByOne},
                                         {"any destination", AlphaPattern::Any},
                                         {"clear destination", AlphaPattern::ClearAndOpaqueRuns}};
-    for (const RowPath path : RunnablePaths()) {
-        const PathChoice choice(path);
+    for (const RowPath path : RunnableRowPaths()) {
+        const RowPathChoice choice(path);
         for (const RowOperation& operation : operations) {
             std::mt19937 random(20261211);
             for (const PatternCase& sourceCase : kPatterns) {
@@ -197,9 +174,9 @@ TEST_F(BlendedBlitTest, RunLengthBlitOntoOpaqueDestinationMatchesTheOnePixelBlen
                                         source[static_cast<size_t>((y + 1) * kWidth + x + 3)]);
         }
     }
-    for (const RowPath path : RunnablePaths()) {
+    for (const RowPath path : RunnableRowPaths()) {
         SCOPED_TRACE(NameOf(path));
-        const PathChoice choice(path);
+        const RowPathChoice choice(path);
         const auto dest = MakeImage(background, kWidth, kHeight);
         dest->SetImageMode(false, false);
         dest->Blt(sourceImage.get(), 5, -1, Rect(part.mX, 0, part.mWidth, part.mHeight + 1), Color::White,
@@ -242,8 +219,8 @@ TEST_F(BlendedBlitTest, RotatedBlitReadsOnlyItsSourceRectangle)
     } drawings[] = {{"over", DRAWMODE_NORMAL, 0x80000000},
                     {"onto opaque", DRAWMODE_NORMAL, 0xFF000000},
                     {"additive", DRAWMODE_ADDITIVE, 0xFF000000}};
-    for (const RowPath path : RunnablePaths()) {
-        const PathChoice choice(path);
+    for (const RowPath path : RunnableRowPaths()) {
+        const RowPathChoice choice(path);
         for (const auto& drawing : drawings) {
             for (const Case& c : cases) {
                 SCOPED_TRACE(std::string(NameOf(path)) + ", " + drawing.mName + ", " + c.mName);
@@ -307,8 +284,8 @@ TEST_F(BlendedBlitTest, RotatedBlitDrawsTheSamePixelsOnEveryPath)
     for (const auto& drawing : drawings) {
         for (const Case& c : cases) {
             std::vector<std::vector<uint32_t>> drawn;
-            for (const RowPath path : RunnablePaths()) {
-                const PathChoice choice(path);
+            for (const RowPath path : RunnableRowPaths()) {
+                const RowPathChoice choice(path);
                 const auto dest = MakeImage(background, kDestSize, kDestSize);
                 if (drawing.mOpaqueDest)
                     dest->SetImageMode(false, false);
