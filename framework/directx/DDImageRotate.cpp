@@ -43,18 +43,32 @@ bool FitsForms(const Surface& surface)
 // A colour component as the forms use it: 0 to 255.
 uint32_t Component(const int value) { return static_cast<uint32_t>(std::clamp(value, 0, 255)); }
 
-// Channel c of a surface pixel, and a channel value put in its place, saturating at the
-// channel's maximum rather than spilling into the next channel.
-uint32_t ChannelOf(const Surface& surface, const size_t c, const uint32_t pixel)
-{
-    return (pixel & surface.mMasks[c]) >> surface.mChannels[c].mShift;
-}
+// The channel fields of the surface, copied into a form so that its per-pixel work keeps
+// them in registers instead of reading the surface again after every pixel it writes.
+struct Fields {
+    explicit Fields(const Surface& surface)
+    {
+        for (size_t c = 0; c < 3; ++c) {
+            mMasks[c] = surface.mMasks[c];
+            mShifts[c] = surface.mChannels[c].mShift;
+            mBitCounts[c] = surface.mChannels[c].mBitCount;
+            mMaximums[c] = mMasks[c] >> mShifts[c];
+        }
+    }
 
-uint32_t Place(const Surface& surface, const size_t c, const uint32_t value)
-{
-    const int32_t shift = surface.mChannels[c].mShift;
-    return std::min(value, surface.mMasks[c] >> shift) << shift;
-}
+    // Channel c of a surface pixel, and a channel value put in its place, saturating at the
+    // channel's maximum rather than spilling into the next channel.
+    uint32_t ChannelOf(const size_t c, const uint32_t pixel) const { return (pixel & mMasks[c]) >> mShifts[c]; }
+    uint32_t Place(const size_t c, const uint32_t value) const
+    {
+        return std::min(value, mMaximums[c]) << mShifts[c];
+    }
+
+    Masks mMasks{};
+    std::array<int32_t, 3> mShifts{};
+    std::array<int32_t, 3> mBitCounts{};
+    std::array<uint32_t, 3> mMaximums{};
+};
 
 // The bilinear sample at one position: the channel sums of the four neighbours, each
 // weighted by its share times its alpha (at most 255 x 255), and the total weight, the
@@ -145,26 +159,25 @@ struct CoarseKeep {
 // Normal mode, untinted: the premultiplied sample over the destination.
 template <typename Keep>
 struct PlainForm {
-    const Surface& mSurface;
+    Fields mFields;
 
     uint32_t AlphaScale() const { return 256; }
 
     uint32_t operator()(const uint32_t pixel, const Sample& s) const
     {
         const uint32_t inv = 256 - s.mCoverage;
-        uint32_t result = 0;
-        for (size_t c = 0; c < 3; ++c) {
-            const uint32_t sample = s.mSums[c] >> (16 - mSurface.mChannels[c].mBitCount);
-            result |= Place(mSurface, c, sample + Keep::Keep(ChannelOf(mSurface, c, pixel), inv));
-        }
-        return result;
+        const auto channel = [&](const size_t c) {
+            const uint32_t sample = s.mSums[c] >> (16 - mFields.mBitCounts[c]);
+            return mFields.Place(c, sample + Keep::Keep(mFields.ChannelOf(c, pixel), inv));
+        };
+        return channel(0) | channel(1) | channel(2);
     }
 };
 
 // Normal mode, tinted: the weights carry the tint's alpha, the sums its components (blue
 // is brought to 8 bits before it is scaled).
 struct ColouredForm {
-    const Surface& mSurface;
+    Fields mFields;
     std::array<uint32_t, 3> mTint;
     uint32_t mAlpha;
 
@@ -173,14 +186,13 @@ struct ColouredForm {
     uint32_t operator()(const uint32_t pixel, const Sample& s) const
     {
         const uint32_t inv = 256 - s.mCoverage;
-        uint32_t result = 0;
-        for (size_t c = 0; c < 3; ++c) {
-            const int32_t bits = mSurface.mChannels[c].mBitCount;
+        const auto channel = [&](const size_t c) {
+            const int32_t bits = mFields.mBitCounts[c];
             const uint32_t sample = c < 2 ? (s.mSums[c] * (mTint[c] + 1)) >> (24 - bits)
                                           : ((s.mSums[c] >> 8) * (mTint[c] + 1)) >> (16 - bits);
-            result |= Place(mSurface, c, sample + FineKeep::Keep(ChannelOf(mSurface, c, pixel), inv));
-        }
-        return result;
+            return mFields.Place(c, sample + FineKeep::Keep(mFields.ChannelOf(c, pixel), inv));
+        };
+        return channel(0) | channel(1) | channel(2);
     }
 };
 
@@ -307,11 +319,11 @@ void DrawRotated(const Surface& surface, const RotatedJob& job, const Source& so
         DrawRotatedRows<Pixel>(surface, job, source, AdditiveForm{surface, tint});
     } else if (color != Color::White) {
         const std::array<uint32_t, 3> tint{Component(color.mRed), Component(color.mGreen), Component(color.mBlue)};
-        DrawRotatedRows<Pixel>(surface, job, source, ColouredForm{surface, tint, alpha});
+        DrawRotatedRows<Pixel>(surface, job, source, ColouredForm{Fields(surface), tint, alpha});
     } else if (sizeof(Pixel) == 2 && gDisplayRGBOrdered && PackedFields(surface.mMasks[1]) != 0) {
-        DrawRotatedRows<Pixel>(surface, job, source, PlainForm<CoarseKeep>{surface});
+        DrawRotatedRows<Pixel>(surface, job, source, PlainForm<CoarseKeep>{Fields(surface)});
     } else {
-        DrawRotatedRows<Pixel>(surface, job, source, PlainForm<FineKeep>{surface});
+        DrawRotatedRows<Pixel>(surface, job, source, PlainForm<FineKeep>{Fields(surface)});
     }
 }
 
