@@ -449,16 +449,23 @@ void ApplyRow(const Op& op, uint32_t* const d, const uint32_t* const s, const in
 
 #if defined(__SSE2__)
 // A row four pixels at a time with kernel(destination, source, &result), which returns
-// false to leave the four destination pixels as they are; the last few one at a time.
+// false to leave the four destination pixels as they are; the last few one at a time. Two
+// groups go to a step, so that their independent work overlaps.
 template <typename Op, typename Kernel>
 void ApplyRowByFours(const Op& op, uint32_t* const d, const uint32_t* const s, const int count, const Kernel& kernel)
 {
-    int i = 0;
-    for (; i + 4 <= count; i += 4) {
+    const auto group = [&](const int at) {
         __m128i result;
-        if (kernel(Simd::Load(d + i), Simd::Load(s + i), &result))
-            Simd::Store(d + i, result);
+        if (kernel(Simd::Load(d + at), Simd::Load(s + at), &result))
+            Simd::Store(d + at, result);
+    };
+    int i = 0;
+    for (; i + 8 <= count; i += 8) {
+        group(i);
+        group(i + 4);
     }
+    for (; i + 4 <= count; i += 4)
+        group(i);
     for (; i < count; ++i)
         op(d[i], s[i]);
 }
