@@ -9,7 +9,8 @@
 // whole pixels. Pixels whose four neighbours all lie in the source rectangle are sampled
 // without tests; along the picture's edge a neighbour outside the rectangle counts as fully
 // transparent, so the edge columns and rows are drawn (blended in at a sub-pixel position)
-// instead of dropped.
+// instead of dropped. On the AVX2 path the inner pixels of an ARGB source are sampled eight
+// at a time (RotateSamplesAvx2.cpp), to the same numbers.
 
 #include "framework/directx/DDImage.h"
 #include "framework/directx/DDInterface.h"
@@ -22,9 +23,9 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdlib>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <type_traits>
 
 namespace Zest {

@@ -478,9 +478,9 @@ inline int DrawnByAvx2(int (*const row)(uint32_t*, const uint32_t*, int), uint32
 }
 
 // How many of count samples along a row the AVX2 path took with SampleByAlpha's formula
-// (see Avx2::SampleByAlphaRow): 0 on other paths, or where the picture (rows stride pixels
-// wide, read above row rows only) is too large for its 32-bit positions. The samples' four
-// neighbours lie in the picture.
+// (see Avx2::SampleByAlphaRow): 0 on other paths, or where the picture is too large for its
+// 32-bit positions. The picture's rows lie stride pixels apart, and the samples' four
+// neighbours lie in its first rows rows.
 inline int SampledByAvx2(const uint32_t* const pixels, const int stride, const int rows, const int64_t u,
                          const int64_t v, const int64_t du, const int64_t dv, const int count,
                          uint32_t* const samples)
