@@ -1,6 +1,6 @@
 // Reading content through the archive should cost no more than reading loose files: the
-// same 50 MB of files are read through the file calls from a pak archive and with stdio
-// from disk.
+// same 50 MB of files are read through the file calls from a pak archive (_Ours) and with
+// stdio from disk (_Peer).
 
 #include "framework/resources/PakFile.h"
 #include "framework/resources/PakInterface.h"
@@ -57,7 +57,7 @@ private:
     std::vector<std::string> mNames;
 };
 
-void BM_ReadFilesFromArchive(benchmark::State& state)
+void BM_ReadFiles_Ours(benchmark::State& state)
 {
     const Content& content = Content::Get();
     std::vector<char> buffer(kFileSize);
@@ -70,9 +70,9 @@ void BM_ReadFilesFromArchive(benchmark::State& state)
     }
     state.SetBytesProcessed(state.iterations() * kFileCount * static_cast<int64_t>(kFileSize));
 }
-BENCHMARK(BM_ReadFilesFromArchive)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadFiles_Ours)->Unit(benchmark::kMillisecond);
 
-void BM_ReadLooseFilesWithStdio(benchmark::State& state)
+void BM_ReadFiles_Peer(benchmark::State& state)
 {
     const Content& content = Content::Get();
     std::vector<std::string> paths;
@@ -88,6 +88,6 @@ void BM_ReadLooseFilesWithStdio(benchmark::State& state)
     }
     state.SetBytesProcessed(state.iterations() * kFileCount * static_cast<int64_t>(kFileSize));
 }
-BENCHMARK(BM_ReadLooseFilesWithStdio)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadFiles_Peer)->Unit(benchmark::kMillisecond);
 
 } // namespace
