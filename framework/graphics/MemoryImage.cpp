@@ -1,5 +1,6 @@
 #include "framework/graphics/MemoryImage.h"
 
+#include "framework/app/common/Assert.h"
 #include "framework/graphics/PictureArrays.h"
 
 #include <algorithm>
@@ -143,6 +144,12 @@ bool BuildPalette(const uint32_t* bits, const size_t pixelCount, uint32_t* table
     size_t colorCount = 0;
     for (size_t i = 0; i < pixelCount; ++i) {
         const uint32_t color = bits[i];
+        // Pictures are mostly runs of one colour (clear margins, flat areas): a pixel like
+        // the one before it takes the same index without a search.
+        if (i > 0 && color == bits[i - 1]) {
+            indices[i] = indices[i - 1];
+            continue;
+        }
         const auto sortedEnd = sortedColors.begin() + static_cast<ptrdiff_t>(colorCount);
         const auto found = std::lower_bound(sortedColors.begin(), sortedEnd, color);
         const auto position = static_cast<size_t>(found - sortedColors.begin());
@@ -389,6 +396,20 @@ void MemoryImage::SetBits(const uint32_t* bits, int width, int height, const boo
     }
     if (bits != nullptr)
         std::copy_n(bits, PixelCount(*this), mBits);
+    BitsChanged();
+    if (commit)
+        CommitBits();
+}
+
+void MemoryImage::AdoptBits(uint32_t* const bits, const int width, const int height, const bool commit)
+{
+    ZEST_ASSERT(bits != nullptr && bits != mBits && width > 0 && height > 0);
+    FreePalettisedForm(*this);
+    FreeArray(mBits);
+    mWidth = width;
+    mHeight = height;
+    mBits = bits;
+    mBits[PixelCount(*this)] = kImageGuardWord;
     BitsChanged();
     if (commit)
         CommitBits();
