@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -414,24 +416,38 @@ TEST_F(MemoryImageNative, PixelsComeBackUnpremultipliedFromNativeData)
     }
 }
 
+// Sets of 256 colours with the patterns pictures have (ramps of one channel, of grey and
+// alpha together, random), each of which must find every colour again however the
+// colours crowd the lookup.
 TEST_F(MemoryImagePalette, TwoHundredFiftySixColoursPalettiseAndComeBackExactly)
 {
-    std::vector<uint32_t> pixels;
-    // Distinct alphas in scrambled order, so that new colours enter the sorted search
-    // table at every position.
-    for (uint32_t i = 0; i < 256; ++i) {
-        const uint32_t alpha = (i * 167) % 256;
-        pixels.push_back((alpha << 24) | ((255 - i) << 8) | i);
+    const auto colorSet = [](const std::function<uint32_t(uint32_t)>& colorOf) {
+        std::vector<uint32_t> colors;
+        for (uint32_t i = 0; i < 256; ++i)
+            colors.push_back(colorOf(i));
+        return colors;
+    };
+    uint32_t seed = 1;
+    const std::pair<std::string, std::vector<uint32_t>> cases[] = {
+        // Distinct alphas in scrambled order.
+        {"scrambled alphas", colorSet([](uint32_t i) { return (((i * 167) % 256) << 24) | ((255 - i) << 8) | i; })},
+        {"blue ramp", colorSet([](uint32_t i) { return 0xFF000000 | i; })},
+        {"red ramp", colorSet([](uint32_t i) { return 0xFF000000 | i << 16; })},
+        {"grey and alpha ramp", colorSet([](uint32_t i) { return i * 0x01010101; })},
+        {"random", colorSet([&seed](uint32_t i) { return seed = seed * 1664525 + 1013904223 + i; })},
+    };
+    for (const auto& [name, pixels] : cases) {
+        ASSERT_EQ(std::set<uint32_t>(pixels.begin(), pixels.end()).size(), 256u) << name;
+        MemoryImage image;
+        SetPixels(image, 16, 16, pixels);
+        ASSERT_TRUE(image.Palletize()) << name;
+        EXPECT_EQ(image.mBits, nullptr) << name;
+        EXPECT_TRUE(image.mWantPalletize) << name;
+        EXPECT_EQ(std::vector<uint32_t>(image.mColorTable, image.mColorTable + 256), pixels) << name;
+        EXPECT_EQ(PictureOf(image.GetBits(), 256), WithGuard(pixels)) << name;
+        EXPECT_EQ(image.mColorTable, nullptr) << name;
+        EXPECT_EQ(image.mColorIndices, nullptr) << name;
     }
-    MemoryImage image;
-    SetPixels(image, 16, 16, pixels);
-    ASSERT_TRUE(image.Palletize());
-    EXPECT_EQ(image.mBits, nullptr);
-    EXPECT_TRUE(image.mWantPalletize);
-    EXPECT_EQ(std::vector<uint32_t>(image.mColorTable, image.mColorTable + 256), pixels);
-    EXPECT_EQ(PictureOf(image.GetBits(), 256), WithGuard(pixels));
-    EXPECT_EQ(image.mColorTable, nullptr);
-    EXPECT_EQ(image.mColorIndices, nullptr);
 }
 
 TEST_F(MemoryImagePalette, TwoHundredFiftySevenColoursFailAndKeepThePixels)
