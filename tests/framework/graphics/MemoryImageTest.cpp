@@ -494,7 +494,8 @@ TEST_F(MemoryImagePalette, RunsOfOneColourShareTheIndexOfTheirFirstPixel)
     SetPixels(image, 4, 2, pixels);
     ASSERT_TRUE(image.Palletize());
     EXPECT_EQ(Bytes(image.mColorIndices, 8), (std::vector<uint8_t>{0, 0, 1, 1, 1, 0, 2, 2}));
-    EXPECT_EQ(std::vector<uint32_t>(image.mColorTable, image.mColorTable + 3), (std::vector<uint32_t>{clear, red, half}));
+    EXPECT_EQ(std::vector<uint32_t>(image.mColorTable, image.mColorTable + 3),
+              (std::vector<uint32_t>{clear, red, half}));
     EXPECT_EQ(PictureOf(image.GetBits(), 8), WithGuard(pixels));
 }
 
