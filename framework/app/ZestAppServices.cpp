@@ -92,7 +92,8 @@ DDImage* ZestAppBase::LoadImageFile(const std::string& path, const bool commitBi
         return nullptr;
     auto* image = new DDImage(mDisplay);
     image->mFilePath = path;
-    image->SetBits(picture->mBits, picture->mWidth, picture->mHeight, commitBits);
+    // The decoded buffer becomes the image's picture as it is, without a copy.
+    image->AdoptBits(picture->ReleaseBits(), picture->mWidth, picture->mHeight, commitBits);
     return image;
 }
 

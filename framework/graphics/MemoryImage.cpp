@@ -1,5 +1,6 @@
 #include "framework/graphics/MemoryImage.h"
 
+#include "framework/app/common/Assert.h"
 #include "framework/graphics/PictureArrays.h"
 
 #include <algorithm>
@@ -133,34 +134,54 @@ uint8_t* NewRunTable(const MemoryImage& image, const uint32_t* words, const Clas
     return runs;
 }
 
+// Open addressing over twice as many slots as the palette has entries, so that a probe
+// meets a free slot soon.
+constexpr size_t kColorSlotCount = 2 * kPaletteSize;
+constexpr int kColorSlotShift = 23;
+static_assert(size_t{1} << (32 - kColorSlotShift) == kColorSlotCount);
+constexpr int16_t kFreeSlot = -1;
+
+// The top bits of a full avalanche mix: ramps of grey, of one channel or of alpha spread
+// as evenly over the slots as random colours do.
+size_t ColorSlot(uint32_t color)
+{
+    color ^= color >> 16;
+    color *= 0x85EBCA6Bu;
+    color ^= color >> 13;
+    color *= 0xC2B2AE35u;
+    return color >> kColorSlotShift;
+}
+
 // Enters colours into the table in order of first appearance and gives each pixel its
 // index; fails at the 257th distinct colour. Entries past the last colour repeat entry 0,
 // so that an analysis of the whole table sees only colours of the picture.
 bool BuildPalette(const uint32_t* bits, const size_t pixelCount, uint32_t* table, uint8_t* indices)
 {
-    std::array<uint32_t, kPaletteSize> sortedColors{};
-    std::array<uint8_t, kPaletteSize> sortedIndices{};
+    std::array<uint32_t, kColorSlotCount> slotColors{};
+    std::array<int16_t, kColorSlotCount> slotIndices;
+    slotIndices.fill(kFreeSlot);
     size_t colorCount = 0;
     for (size_t i = 0; i < pixelCount; ++i) {
         const uint32_t color = bits[i];
-        const auto sortedEnd = sortedColors.begin() + static_cast<ptrdiff_t>(colorCount);
-        const auto found = std::lower_bound(sortedColors.begin(), sortedEnd, color);
-        const auto position = static_cast<size_t>(found - sortedColors.begin());
-        if (found != sortedEnd && *found == color) {
-            indices[i] = sortedIndices[position];
+        // Pictures are mostly runs of one colour (clear margins, flat areas): a pixel like
+        // the one before it takes the same index without a search.
+        if (i > 0 && color == bits[i - 1]) {
+            indices[i] = indices[i - 1];
+            continue;
+        }
+        size_t slot = ColorSlot(color);
+        while (slotIndices[slot] != kFreeSlot && slotColors[slot] != color)
+            slot = (slot + 1) % kColorSlotCount;
+        if (slotIndices[slot] != kFreeSlot) {
+            indices[i] = static_cast<uint8_t>(slotIndices[slot]);
             continue;
         }
         if (colorCount == kPaletteSize)
             return false;
-        std::copy_backward(found, sortedEnd, sortedEnd + 1);
-        std::copy_backward(sortedIndices.begin() + static_cast<ptrdiff_t>(position),
-                           sortedIndices.begin() + static_cast<ptrdiff_t>(colorCount),
-                           sortedIndices.begin() + static_cast<ptrdiff_t>(colorCount + 1));
-        const auto index = static_cast<uint8_t>(colorCount);
-        sortedColors[position] = color;
-        sortedIndices[position] = index;
+        slotColors[slot] = color;
+        slotIndices[slot] = static_cast<int16_t>(colorCount);
         table[colorCount] = color;
-        indices[i] = index;
+        indices[i] = static_cast<uint8_t>(colorCount);
         ++colorCount;
     }
     const uint32_t filler = colorCount > 0 ? table[0] : 0;
@@ -389,6 +410,20 @@ void MemoryImage::SetBits(const uint32_t* bits, int width, int height, const boo
     }
     if (bits != nullptr)
         std::copy_n(bits, PixelCount(*this), mBits);
+    BitsChanged();
+    if (commit)
+        CommitBits();
+}
+
+void MemoryImage::AdoptBits(uint32_t* const bits, const int width, const int height, const bool commit)
+{
+    ZEST_ASSERT(bits != nullptr && bits != mBits && width > 0 && height > 0);
+    FreePalettisedForm(*this);
+    FreeArray(mBits);
+    mWidth = width;
+    mHeight = height;
+    mBits = bits;
+    mBits[PixelCount(*this)] = kImageGuardWord;
     BitsChanged();
     if (commit)
         CommitBits();

@@ -81,6 +81,9 @@ public:
     virtual void DeleteNativeData();
     virtual void Clear();
     virtual void SetBits(const uint32_t* bits, int width, int height, bool commit);
+    // Takes over `bits` as the picture instead of copying them: width x height pixels in a
+    // new[] array with room for one more word, which becomes the guard word.
+    void AdoptBits(uint32_t* bits, int width, int height, bool commit);
     virtual void Create(int width, int height);
     virtual uint32_t* GetBits();
     virtual void SetImageMode(bool hasTrans, bool hasAlpha);

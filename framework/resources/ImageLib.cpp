@@ -76,13 +76,22 @@ Image::~Image()
     delete[] mBits;
 }
 
-std::unique_ptr<Image> CreateImage(const int64_t width, const int64_t height)
+uint32_t* Image::ReleaseBits()
+{
+    uint32_t* const bits = mBits;
+    mBits = nullptr;
+    return bits;
+}
+
+std::unique_ptr<Image> CreateImage(const int64_t width, const int64_t height, const InitialPixels initialPixels)
 {
     if (width <= 0 || height <= 0 || width > kMaxImagePixels || height > kMaxImagePixels ||
         width * height > kMaxImagePixels)
         return nullptr;
-    const size_t count = static_cast<size_t>(width * height);
-    uint32_t* const bits = new (std::nothrow) uint32_t[count]();
+    // The word past the last pixel is the taker's (see ReleaseBits).
+    const size_t count = static_cast<size_t>(width * height) + 1;
+    uint32_t* const bits = initialPixels == InitialPixels::kTransparent ? new (std::nothrow) uint32_t[count]()
+                                                                        : new (std::nothrow) uint32_t[count];
     if (bits == nullptr)
         return nullptr;
     auto image = std::make_unique<Image>();

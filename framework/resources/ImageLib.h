@@ -28,6 +28,10 @@ public:
     int32_t GetWidth() const { return mWidth; }
     int32_t GetHeight() const { return mHeight; }
     uint32_t* GetBits() const { return mBits; }
+    // Hands the pixels over to the caller, who deletes them with delete[]; the picture keeps
+    // its size and no pixels. A buffer from CreateImage has one word more than the picture
+    // has pixels, so that a display image can take it over and keep its guard word there.
+    uint32_t* ReleaseBits();
 
     int32_t mWidth = 0;
     int32_t mHeight = 0;
@@ -38,9 +42,15 @@ public:
 // allocated for it.
 constexpr int64_t kMaxImagePixels = int64_t{16384} * 16384;
 
-// A picture of the given size with every pixel 0 (transparent black), or null when a side
-// is not positive, the picture has more than kMaxImagePixels pixels or memory runs out.
-std::unique_ptr<Image> CreateImage(int64_t width, int64_t height);
+// What a new picture holds before anyone draws in it. A reader that writes every pixel
+// asks for undefined pixels and saves clearing memory it is about to overwrite.
+enum class InitialPixels { kTransparent, kUndefined };
+
+// A picture of the given size with every pixel 0 (transparent black) or left undefined, or
+// null when a side is not positive, the picture has more than kMaxImagePixels pixels or
+// memory runs out.
+std::unique_ptr<Image> CreateImage(int64_t width, int64_t height,
+                                   InitialPixels initialPixels = InitialPixels::kTransparent);
 
 // Closes a pak file when the reader leaves, on every path.
 struct PakFileCloser {

@@ -136,7 +136,7 @@ bool DecodeJpeg(Zest::PakFileHandle* file, std::unique_ptr<Image>& image)
         return false;
     }
     jpeg_start_decompress(&info);
-    image = CreateImage(info.output_width, info.output_height);
+    image = CreateImage(info.output_width, info.output_height, InitialPixels::kUndefined);
     if (image == nullptr) {
         jpeg_destroy_decompress(&info);
         return false;

@@ -9,7 +9,6 @@
 
 #include <csetjmp>
 #include <cstdio>
-#include <vector>
 
 namespace ImageLib {
 
@@ -42,9 +41,10 @@ struct FileCloser {
 using FilePtr = std::unique_ptr<FILE, FileCloser>;
 
 // Reads the header and sets up the transformations that turn every kind of PNG into
-// 8-bit B, G, R, A bytes per pixel. False on a libpng error or when the rows would not
-// come out 4 bytes per pixel.
-bool ReadPngHeader(png_structp png, png_infop info, png_uint_32* width, png_uint_32* height)
+// 8-bit B, G, R, A bytes per pixel; `passes` is the number of times the rows come, 7 for an
+// interlaced file. False on a libpng error or when the rows would not come out 4 bytes per
+// pixel.
+bool ReadPngHeader(png_structp png, png_infop info, png_uint_32* width, png_uint_32* height, int* passes)
 {
     if (setjmp(png_jmpbuf(png)))
         return false;
@@ -59,16 +59,23 @@ bool ReadPngHeader(png_structp png, png_infop info, png_uint_32* width, png_uint
     png_set_gray_to_rgb(png);
     png_set_filler(png, 0xFF, PNG_FILLER_AFTER);
     png_set_bgr(png);
-    png_set_interlace_handling(png);
+    *passes = png_set_interlace_handling(png);
     png_read_update_info(png, info);
     return png_get_rowbytes(png, info) == png_size_t{*width} * 4;
 }
 
-bool ReadPngRows(png_structp png, png_bytepp rows)
+// The rows straight into the picture's pixels, without a table of row pointers. Each pass
+// writes only its own pixels and the passes together cover the picture, so every pixel is
+// written.
+bool ReadPngRows(png_structp png, uint32_t* bits, const png_uint_32 width, const png_uint_32 height,
+                 const int passes)
 {
     if (setjmp(png_jmpbuf(png)))
         return false;
-    png_read_image(png, rows);
+    for (int pass = 0; pass < passes; ++pass) {
+        for (png_uint_32 y = 0; y < height; ++y)
+            png_read_row(png, reinterpret_cast<png_bytep>(bits + size_t{y} * width), nullptr);
+    }
     png_read_end(png, nullptr);
     return true;
 }
@@ -113,15 +120,13 @@ Image* GetPNGImage(const std::string& fileName)
 
     png_uint_32 width = 0;
     png_uint_32 height = 0;
-    if (!ReadPngHeader(structs.mPng, structs.mInfo, &width, &height))
+    int passes = 0;
+    if (!ReadPngHeader(structs.mPng, structs.mInfo, &width, &height, &passes))
         return nullptr;
-    std::unique_ptr<Image> image = CreateImage(width, height);
+    std::unique_ptr<Image> image = CreateImage(width, height, InitialPixels::kUndefined);
     if (image == nullptr)
         return nullptr;
-    std::vector<png_bytep> rows(height);
-    for (png_uint_32 y = 0; y < height; ++y)
-        rows[y] = reinterpret_cast<png_bytep>(image->mBits + size_t{y} * width);
-    if (!ReadPngRows(structs.mPng, rows.data()))
+    if (!ReadPngRows(structs.mPng, image->mBits, width, height, passes))
         return nullptr;
     return image.release();
 }

@@ -33,7 +33,8 @@ Image* GetTGAImage(const std::string& fileName)
     if (header[16] != kBitsPerPixel || header[17] != kDescriptorTopDownAlpha8)
         return nullptr;
 
-    std::unique_ptr<Image> image = CreateImage(ReadLittleEndian16(header + 12), ReadLittleEndian16(header + 14));
+    std::unique_ptr<Image> image =
+        CreateImage(ReadLittleEndian16(header + 12), ReadLittleEndian16(header + 14), InitialPixels::kUndefined);
     if (image == nullptr)
         return nullptr;
     const int pixelCount = image->mWidth * image->mHeight;

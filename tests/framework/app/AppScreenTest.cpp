@@ -1,10 +1,12 @@
 // Cursors, screen modes and pictures on a display made by Init (SDL's dummy video driver
 // and the DirectDraw stand-in): the cursor kinds and custom cursor pictures, making the
-// window again for a new screen mode, copying an area of a picture, and shared pictures.
+// window again for a new screen mode, copying an area of a picture, loading picture files
+// and shared pictures.
 
 #include "framework/directx/DDImage.h"
 #include "framework/directx/DDInterface.h"
 #include "framework/graphics/MemoryImage.h"
+#include "framework/resources/ImageLib.h"
 #include "framework/widgets/WidgetManager.h"
 #include "platform/win32/Clock.h"
 #include "platform/win32/Input.h"
@@ -13,8 +15,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -265,6 +270,53 @@ TEST_F(AppScreenTest, CopyImageRectCopiesThatAreaOfThePicture)
                 << std::hex << "at " << x << "," << y << ": 0x" << actual << ", expected 0x" << expected;
         }
     }
+}
+
+// A picture file becomes a display image that holds the decoded pixels with the guard word
+// after them, counts one change and knows its alpha kind at once only when asked to; a
+// damaged file makes no image at all.
+TEST_F(AppScreenTest, PictureFileBecomesADisplayImageOfItsPixels)
+{
+    TestApp app;
+    app.Init();
+    ASSERT_NE(app.mDisplay, nullptr);
+    const struct {
+        std::string name;
+        std::vector<uint32_t> pixels;
+        bool commit;
+        bool hasTrans;
+        bool hasAlpha;
+    } cases[] = {
+        {"opaque", {0xFF000000, 0xFFFFFFFF, 0xFF123456, 0xFF00FF00, 0xFF0000FF, 0xFFFF0000}, true, false, false},
+        {"clear", {0xFF000000, 0x00FFFFFF, 0xFF123456, 0xFF00FF00, 0xFF0000FF, 0xFFFF0000}, true, true, false},
+        {"partial", {0xFF000000, 0xFFFFFFFF, 0xFF123456, 0x8000FF00, 0xFF0000FF, 0xFFFF0000}, true, false, true},
+        {"uncommitted", {0x00000000, 0x01FFFFFF, 0xFF123456, 0xFF00FF00, 0xFF0000FF, 0xFFFF0000}, false, true, true},
+    };
+    for (const auto& c : cases) {
+        const std::unique_ptr<ImageLib::Image> picture = ImageLib::CreateImage(3, 2);
+        std::copy(c.pixels.begin(), c.pixels.end(), picture->mBits);
+        const std::string path = c.name + ".png";
+        ASSERT_TRUE(ImageLib::WritePNGImage(path, picture.get())) << c.name;
+        const std::unique_ptr<Zest::DDImage> image(app.LoadImageFile(path, c.commit));
+        ASSERT_NE(image, nullptr) << c.name;
+        EXPECT_EQ(image->mFilePath, path) << c.name;
+        ASSERT_EQ(image->GetWidth(), 3) << c.name;
+        ASSERT_EQ(image->GetHeight(), 2) << c.name;
+        std::vector<uint32_t> expected = c.pixels;
+        expected.push_back(Zest::kImageGuardWord);
+        EXPECT_EQ(std::vector<uint32_t>(image->mBits, image->mBits + 7), expected) << c.name;
+        EXPECT_EQ(image->mBitsChangedCount, 1) << c.name;
+        EXPECT_EQ(image->mBitsChanged, !c.commit) << c.name;
+        image->CommitBits();
+        EXPECT_EQ(image->mHasTrans, c.hasTrans) << c.name;
+        EXPECT_EQ(image->mHasAlpha, c.hasAlpha) << c.name;
+    }
+
+    const std::string bytes = Tests::ReadBytes(mFolder.Path() / "opaque.png");
+    Tests::WriteBytes(mFolder.Path() / "damaged.png", bytes.substr(0, bytes.size() / 2));
+    const size_t images = app.mDisplay->mDDImageSet.size();
+    EXPECT_EQ(app.LoadImageFile("damaged.png", true), nullptr);
+    EXPECT_EQ(app.mDisplay->mDDImageSet.size(), images);
 }
 
 // Shared pictures are keyed by file and variant, letter case ignored; one whose last

@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -187,6 +190,29 @@ TEST_F(MemoryImageState, SetBitsOfAnotherSizeReallocatesWithTheGuardWord)
     EXPECT_EQ(PictureOf(image.mBits, 3), WithGuard({0xFF010203, 0x00000000, 0x80FFFFFF}));
     SetPixels(image, 3, 1, {0xFF040506, 0xFF070809, 0xFF0A0B0C});
     EXPECT_EQ(PictureOf(image.mBits, 3), WithGuard({0xFF040506, 0xFF070809, 0xFF0A0B0C}));
+}
+
+// An adopted buffer is the picture itself, not a copy: the guard word goes after the
+// pixels, one change is counted and the palettised form of the old picture goes.
+TEST_F(MemoryImageState, AdoptedBitsBecomeThePictureWithTheGuardWord)
+{
+    MemoryImage image;
+    SetPixels(image, 2, 1, {0xFF123456, 0xFF654321});
+    ASSERT_TRUE(image.Palletize());
+    const std::vector<uint32_t> pixels = {0x00000000, 0x80FFFFFF, 0xFF010203};
+    auto* const bits = new uint32_t[pixels.size() + 1];
+    std::copy(pixels.begin(), pixels.end(), bits);
+    image.AdoptBits(bits, 3, 1, true);
+    EXPECT_EQ(image.mBits, bits);
+    EXPECT_EQ(image.GetWidth(), 3);
+    EXPECT_EQ(image.GetHeight(), 1);
+    EXPECT_EQ(PictureOf(image.mBits, 3), WithGuard(pixels));
+    EXPECT_EQ(image.mColorTable, nullptr);
+    EXPECT_EQ(image.mColorIndices, nullptr);
+    EXPECT_EQ(image.mBitsChangedCount, 2);
+    EXPECT_FALSE(image.mBitsChanged);
+    EXPECT_TRUE(image.mHasTrans);
+    EXPECT_TRUE(image.mHasAlpha);
 }
 
 TEST_F(MemoryImageState, SetImageModeFlagsSurviveLaterCommits)
@@ -390,24 +416,38 @@ TEST_F(MemoryImageNative, PixelsComeBackUnpremultipliedFromNativeData)
     }
 }
 
+// Sets of 256 colours with the patterns pictures have (ramps of one channel, of grey and
+// alpha together, random), each of which must find every colour again however the
+// colours crowd the lookup.
 TEST_F(MemoryImagePalette, TwoHundredFiftySixColoursPalettiseAndComeBackExactly)
 {
-    std::vector<uint32_t> pixels;
-    // Distinct alphas in scrambled order, so that new colours enter the sorted search
-    // table at every position.
-    for (uint32_t i = 0; i < 256; ++i) {
-        const uint32_t alpha = (i * 167) % 256;
-        pixels.push_back((alpha << 24) | ((255 - i) << 8) | i);
+    const auto colorSet = [](const std::function<uint32_t(uint32_t)>& colorOf) {
+        std::vector<uint32_t> colors;
+        for (uint32_t i = 0; i < 256; ++i)
+            colors.push_back(colorOf(i));
+        return colors;
+    };
+    uint32_t seed = 1;
+    const std::pair<std::string, std::vector<uint32_t>> cases[] = {
+        // Distinct alphas in scrambled order.
+        {"scrambled alphas", colorSet([](uint32_t i) { return (((i * 167) % 256) << 24) | ((255 - i) << 8) | i; })},
+        {"blue ramp", colorSet([](uint32_t i) { return 0xFF000000 | i; })},
+        {"red ramp", colorSet([](uint32_t i) { return 0xFF000000 | i << 16; })},
+        {"grey and alpha ramp", colorSet([](uint32_t i) { return i * 0x01010101; })},
+        {"random", colorSet([&seed](uint32_t i) { return seed = seed * 1664525 + 1013904223 + i; })},
+    };
+    for (const auto& [name, pixels] : cases) {
+        ASSERT_EQ(std::set<uint32_t>(pixels.begin(), pixels.end()).size(), 256u) << name;
+        MemoryImage image;
+        SetPixels(image, 16, 16, pixels);
+        ASSERT_TRUE(image.Palletize()) << name;
+        EXPECT_EQ(image.mBits, nullptr) << name;
+        EXPECT_TRUE(image.mWantPalletize) << name;
+        EXPECT_EQ(std::vector<uint32_t>(image.mColorTable, image.mColorTable + 256), pixels) << name;
+        EXPECT_EQ(PictureOf(image.GetBits(), 256), WithGuard(pixels)) << name;
+        EXPECT_EQ(image.mColorTable, nullptr) << name;
+        EXPECT_EQ(image.mColorIndices, nullptr) << name;
     }
-    MemoryImage image;
-    SetPixels(image, 16, 16, pixels);
-    ASSERT_TRUE(image.Palletize());
-    EXPECT_EQ(image.mBits, nullptr);
-    EXPECT_TRUE(image.mWantPalletize);
-    EXPECT_EQ(std::vector<uint32_t>(image.mColorTable, image.mColorTable + 256), pixels);
-    EXPECT_EQ(PictureOf(image.GetBits(), 256), WithGuard(pixels));
-    EXPECT_EQ(image.mColorTable, nullptr);
-    EXPECT_EQ(image.mColorIndices, nullptr);
 }
 
 TEST_F(MemoryImagePalette, TwoHundredFiftySevenColoursFailAndKeepThePixels)
@@ -440,6 +480,23 @@ TEST_F(MemoryImagePalette, ColoursEnterInOrderOfFirstAppearanceAndUnusedEntriesR
     EXPECT_EQ(image.mColorTable[2], third);
     EXPECT_EQ(std::vector<uint32_t>(image.mColorTable + 3, image.mColorTable + 256),
               std::vector<uint32_t>(253, first));
+}
+
+// Runs of one colour, across rows too and with transparent black first, share the index
+// of their first pixel.
+TEST_F(MemoryImagePalette, RunsOfOneColourShareTheIndexOfTheirFirstPixel)
+{
+    const uint32_t clear = 0x00000000;
+    const uint32_t red = 0xFFFF0000;
+    const uint32_t half = 0x8000FF00;
+    const std::vector<uint32_t> pixels = {clear, clear, red, red, red, clear, half, half};
+    MemoryImage image;
+    SetPixels(image, 4, 2, pixels);
+    ASSERT_TRUE(image.Palletize());
+    EXPECT_EQ(Bytes(image.mColorIndices, 8), (std::vector<uint8_t>{0, 0, 1, 1, 1, 0, 2, 2}));
+    EXPECT_EQ(std::vector<uint32_t>(image.mColorTable, image.mColorTable + 3),
+              (std::vector<uint32_t>{clear, red, half}));
+    EXPECT_EQ(PictureOf(image.GetBits(), 8), WithGuard(pixels));
 }
 
 TEST_F(MemoryImagePalette, AnalysisOfAPalettisedPictureSeesOnlyItsColours)
