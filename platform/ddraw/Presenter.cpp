@@ -8,7 +8,6 @@
 #include <SDL_syswm.h>
 #include <X11/Xlib.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -34,6 +33,7 @@ public:
     SdlPresenter(HWND window, SDL_Window* sdlWindow, const bool onWindowSurface)
         : mWindow(window)
         , mSdlWindow(sdlWindow)
+        , mSdlWindowId(SDL_GetWindowID(sdlWindow))
         , mOnWindowSurface(onWindowSurface)
     {
         if (mOnWindowSurface)
@@ -143,13 +143,14 @@ private:
         SDL_UpdateWindowSurface(mSdlWindow);
     }
 
-    // Runs as SDL queues each event, on the video thread: notes that the window was exposed,
-    // and while the frame is scaled, maps mouse positions from the window into the frame, as
-    // a renderer with a logical size does.
+    // Runs as SDL queues each event (those of the window come from the video thread): notes
+    // that the window was exposed, and while the frame is scaled, maps mouse positions from
+    // the window into the frame, as a renderer with a logical size does. A position on a
+    // black bar lands outside the frame, where no widget is.
     static int WatchEvent(void* context, SDL_Event* event)
     {
         SdlPresenter* presenter = static_cast<SdlPresenter*>(context);
-        if (SDL_GetWindowFromID(presenter->WindowIdOf(*event)) != presenter->mSdlWindow)
+        if (WindowIdOf(*event) != presenter->mSdlWindowId)
             return 0;
         if (event->type == SDL_WINDOWEVENT && event->window.event == SDL_WINDOWEVENT_EXPOSED)
             presenter->mExposed = true;
@@ -175,8 +176,8 @@ private:
 
     void MapToFrame(Sint32* x, Sint32* y) const
     {
-        *x = std::clamp(static_cast<int>(int64_t{*x - mFit.x} * mFrameWidth / mFit.w), 0, mFrameWidth - 1);
-        *y = std::clamp(static_cast<int>(int64_t{*y - mFit.y} * mFrameHeight / mFit.h), 0, mFrameHeight - 1);
+        *x = static_cast<Sint32>(int64_t{*x - mFit.x} * mFrameWidth / mFit.w);
+        *y = static_cast<Sint32>(int64_t{*y - mFit.y} * mFrameHeight / mFit.h);
     }
 
     // The window is alive and still has the renderer this presenter made (if any). A
@@ -239,6 +240,7 @@ private:
 
     HWND mWindow;
     SDL_Window* mSdlWindow;
+    const Uint32 mSdlWindowId;
     SDL_Renderer* mRenderer = nullptr;
     SDL_Texture* mTexture = nullptr;
     int mTextureWidth = 0;

@@ -122,14 +122,37 @@ TEST_F(PresenterTest, WindowShowsThePrimaryAfterEachChange)
     EXPECT_EQ(WindowShows(1, 1), std::vector<uint32_t>{0xFFFFFFu});
 }
 
-TEST_F(PresenterTest, WithoutHardwareTheWindowSurfaceShowsTheFrameWithoutARenderer)
+// The render driver the user names decides; without one, the dummy display has no hardware
+// and the frame goes through the window surface, since a renderer would load GL to probe
+// the display. (SDL falls back to its software renderer where the named driver fails.)
+struct RenderDriverCase {
+    const char* asked;
+    bool windowSurface;
+};
+
+class PresenterRenderDriverTest : public PresenterTest, public ::testing::WithParamInterface<RenderDriverCase> {
+protected:
+    void TearDown() override
+    {
+        PresenterTest::TearDown();
+        SDL_ResetHint(SDL_HINT_RENDER_DRIVER);
+    }
+};
+
+TEST_P(PresenterRenderDriverTest, ChoosesTheWindowSurfaceUnlessTheUserNamesAHardwareDriver)
 {
+    if (GetParam().asked != nullptr)
+        SDL_SetHint(SDL_HINT_RENDER_DRIVER, GetParam().asked);
     MakeWindowedPrimary();
     BlitToPrimary(Pattern);
+    EXPECT_EQ(mControls->presented, Pixels(kWidth, kHeight, Pattern));
     EXPECT_EQ(WindowShows(kWidth, kHeight), Pixels(kWidth, kHeight, Pattern));
-    // A renderer would have loaded GL to probe the display.
-    EXPECT_EQ(SDL_GetRenderer(SdlWindow()), nullptr);
+    EXPECT_EQ(SDL_GetRenderer(SdlWindow()) == nullptr, GetParam().windowSurface);
 }
+
+INSTANTIATE_TEST_SUITE_P(Drivers, PresenterRenderDriverTest,
+                         ::testing::Values(RenderDriverCase{nullptr, true}, RenderDriverCase{"software", true},
+                                           RenderDriverCase{"SOFTWARE", true}, RenderDriverCase{"opengl", false}));
 
 TEST_F(PresenterTest, OnlyTheRowsThatChangedReachTheWindow)
 {
