@@ -1,8 +1,10 @@
 #pragma once
 // Puts the composed picture of the primary surface into a window. The SDL presenter shows
-// it with an SDL renderer and a streaming texture; the null presenter, for a window that
-// has no SDL window (or no window at all, or no video system), shows nothing. Presenters
-// are made, used and destroyed on the video thread only.
+// it with an SDL renderer and a streaming texture where the display renders in hardware (or
+// the user names a render driver other than "software"); elsewhere it copies the changed
+// rows into the window's own surface, which needs no GL at all. The null presenter, for a
+// window that has no SDL window (or no window at all, or no video system), shows nothing.
+// Presenters are made, used and destroyed on the video thread only.
 
 #include "platform/ddraw/DDraw.h"
 
@@ -31,5 +33,9 @@ public:
 };
 
 std::unique_ptr<Presenter> MakePresenter(HWND window);
+
+// Where a picture of width x height lands on a screen when scaled to fit it, keeping its
+// aspect (rounded down) and centred, as SDL places a renderer's logical size.
+RECT FitRect(int width, int height, int screenWidth, int screenHeight);
 
 } // namespace DDraw

@@ -4,6 +4,7 @@
 #include "platform/ddraw/Presenter.h"
 #include "platform/win32/WindowSystem.h"
 
+#include <algorithm>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -22,20 +23,6 @@ int ScaledStart(const int at, const int length, const int scaledLength)
 int ScaledEnd(const int end, const int length, const int scaledLength)
 {
     return std::min(scaledLength, static_cast<int>((int64_t{end} * scaledLength + length - 1) / length) + 1);
-}
-
-// Where a picture of width x height lands on a screen when scaled to fit it, keeping its
-// aspect (rounded down) and centred, as SDL places a renderer's logical size.
-RECT FitRect(const int width, const int height, const int screenWidth, const int screenHeight)
-{
-    if (int64_t{screenWidth} * height > int64_t{screenHeight} * width) {
-        const int fitWidth = static_cast<int>(int64_t{width} * screenHeight / height);
-        const int left = (screenWidth - fitWidth) / 2;
-        return {left, 0, left + fitWidth, screenHeight};
-    }
-    const int fitHeight = static_cast<int>(int64_t{height} * screenWidth / width);
-    const int top = (screenHeight - fitHeight) / 2;
-    return {0, top, screenWidth, top + fitHeight};
 }
 
 class Composer {
@@ -67,7 +54,9 @@ public:
         }
         mTarget.window = target.window;
         if (!IsEmpty(area)) {
-            ConvertFrame(primary, area);
+            // A frame drawn again the same way changes nothing: only rows that differ go on.
+            const RECT converted = ConvertFrame(primary, area);
+            area = sameLayout ? converted : RECT{0, 0, primary.width, primary.height};
             StorePicture(area, !sameLayout);
         }
         mPending = Union(mPending, area);
@@ -90,19 +79,47 @@ private:
                (mTarget.screenWidth != mFrameWidth || mTarget.screenHeight != mFrameHeight);
     }
 
-    void ConvertFrame(const PixelView& primary, const RECT& area)
+    // Converts the area of the primary into the frame, row by row, and returns the part of
+    // the area between its first and last row that differ from what the frame held (empty
+    // when none does).
+    RECT ConvertFrame(const PixelView& primary, const RECT& area)
     {
-        const int bytes = primary.format->BytesPerPixel();
-        // The usual 32-bit display needs no conversion, only its unused top byte cleared.
-        const bool direct = primary.format->IsXrgb8888();
+        int top = area.bottom;
+        int bottom = area.top;
         for (int y = area.top; y < area.bottom; ++y) {
-            const uint8_t* at = primary.bits + static_cast<ptrdiff_t>(y) * primary.pitch + area.left * bytes;
-            uint32_t* out = &mFrame[static_cast<size_t>(y) * mFrameWidth + area.left];
-            for (int x = area.left; x < area.right; ++x, at += bytes) {
-                const uint32_t pixel = ReadPixel(at, bytes);
-                *out++ = (direct ? pixel : primary.format->ToArgb(pixel, primary.palette)) & 0x00FFFFFF;
+            const uint8_t* row = primary.bits + static_cast<ptrdiff_t>(y) * primary.pitch;
+            uint32_t* out = &mFrame[static_cast<size_t>(y) * mFrameWidth];
+            if (ConvertRow(primary, row, area.left, area.right, out)) {
+                top = std::min(top, y);
+                bottom = y + 1;
             }
         }
+        return top < bottom ? RECT{area.left, top, area.right, bottom} : RECT{};
+    }
+
+    // Converts pixels left to right - 1 of a row into the frame's row; true when any differed.
+    static bool ConvertRow(const PixelView& primary, const uint8_t* row, const int left, const int right,
+                           uint32_t* out)
+    {
+        // The usual 32-bit display needs no conversion, only its unused top byte cleared.
+        if (primary.format->IsXrgb8888())
+            return StoreRow(row, 4, left, right, out, [](const uint32_t pixel) { return pixel & 0x00FFFFFF; });
+        return StoreRow(row, primary.format->BytesPerPixel(), left, right, out, [&primary](const uint32_t pixel) {
+            return primary.format->ToArgb(pixel, primary.palette) & 0x00FFFFFF;
+        });
+    }
+
+    template <typename Convert>
+    static bool StoreRow(const uint8_t* row, const int bytes, const int left, const int right, uint32_t* out,
+                         const Convert convert)
+    {
+        uint32_t differ = 0;
+        for (int x = left; x < right; ++x) {
+            const uint32_t colour = convert(ReadPixel(row + static_cast<ptrdiff_t>(x) * bytes, bytes));
+            differ |= out[x] ^ colour;
+            out[x] = colour;
+        }
+        return differ != 0;
     }
 
     // Puts the changed area of the frame into the picture and the picture into the controls.
@@ -110,6 +127,11 @@ private:
     {
         if (!Scaled()) {
             StorePresented(mFrame.data(), mFrameWidth, mFrameHeight, area.top, area.bottom);
+            return;
+        }
+        // Nothing differs: a presentation all the same, which changes no row.
+        if (IsEmpty(area)) {
+            StorePresented(mPicture.data(), mTarget.screenWidth, mTarget.screenHeight, 0, 0);
             return;
         }
         const int screenWidth = mTarget.screenWidth;

@@ -7,6 +7,7 @@
 #include <SDL.h>
 
 #include <thread>
+#include <utility>
 
 namespace {
 
@@ -68,6 +69,33 @@ protected:
         return pixels;
     }
 
+    // Fills what the SDL window shows with one colour, behind the presenter's back.
+    void PaintWindow(const uint32_t colour) const
+    {
+        SDL_Surface* surface = SDL_GetWindowSurface(SdlWindow());
+        ASSERT_NE(surface, nullptr);
+        SDL_FillRect(surface, nullptr, colour);
+    }
+
+    // Where a mouse press at (x, y) in the SDL window arrives, once SDL has queued it.
+    std::pair<int, int> PressArrivesAt(const int x, const int y) const
+    {
+        SDL_FlushEvent(SDL_MOUSEBUTTONDOWN);
+        SDL_Event press{};
+        press.button.type = SDL_MOUSEBUTTONDOWN;
+        press.button.windowID = SDL_GetWindowID(SdlWindow());
+        press.button.button = SDL_BUTTON_LEFT;
+        press.button.state = SDL_PRESSED;
+        press.button.x = x;
+        press.button.y = y;
+        if (SDL_PushEvent(&press) != 1)
+            return {-1, -1};
+        SDL_Event arrived{};
+        if (SDL_PeepEvents(&arrived, 1, SDL_GETEVENT, SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONDOWN) != 1)
+            return {-1, -1};
+        return {arrived.button.x, arrived.button.y};
+    }
+
     Ref<IDirectDraw7> mDirectDraw;
     Ref<IDirectDrawSurface7> mPrimary;
 };
@@ -92,6 +120,94 @@ TEST_F(PresenterTest, WindowShowsThePrimaryAfterEachChange)
     Read(mPrimary.get());
     EXPECT_EQ(mControls->presentCount, 2);
     EXPECT_EQ(WindowShows(1, 1), std::vector<uint32_t>{0xFFFFFFu});
+}
+
+// The render driver the user names decides; without one, the dummy display has no hardware
+// and the frame goes through the window surface, since a renderer would load GL to probe
+// the display. (SDL falls back to its software renderer where the named driver fails.)
+struct RenderDriverCase {
+    const char* asked;
+    bool windowSurface;
+};
+
+class PresenterRenderDriverTest : public PresenterTest, public ::testing::WithParamInterface<RenderDriverCase> {
+protected:
+    void TearDown() override
+    {
+        PresenterTest::TearDown();
+        SDL_ResetHint(SDL_HINT_RENDER_DRIVER);
+    }
+};
+
+TEST_P(PresenterRenderDriverTest, ChoosesTheWindowSurfaceUnlessTheUserNamesAHardwareDriver)
+{
+    if (GetParam().asked != nullptr)
+        SDL_SetHint(SDL_HINT_RENDER_DRIVER, GetParam().asked);
+    MakeWindowedPrimary();
+    BlitToPrimary(Pattern);
+    EXPECT_EQ(mControls->presented, Pixels(kWidth, kHeight, Pattern));
+    EXPECT_EQ(WindowShows(kWidth, kHeight), Pixels(kWidth, kHeight, Pattern));
+    EXPECT_EQ(SDL_GetRenderer(SdlWindow()) == nullptr, GetParam().windowSurface);
+}
+
+INSTANTIATE_TEST_SUITE_P(Drivers, PresenterRenderDriverTest,
+                         ::testing::Values(RenderDriverCase{nullptr, true}, RenderDriverCase{"software", true},
+                                           RenderDriverCase{"SOFTWARE", true}, RenderDriverCase{"opengl", false}));
+
+TEST_F(PresenterTest, OnlyTheRowsThatChangedReachTheWindow)
+{
+    constexpr uint32_t kUntouched = 0x123456u;
+    const auto rowSevenWhite = [](int x, int y) { return y == 7 ? 0xFFFFFFu : Pattern(x, y); };
+    struct Case {
+        const char* what;
+        PixelPicture next;
+        // The rows of the window that show the next picture; the others keep kUntouched.
+        int firstRow;
+        int endRow;
+    };
+    const Case cases[] = {
+        {"the same picture again", Pattern, 0, 0},
+        {"one row changed", rowSevenWhite, 7, 8},
+        {"the first and last rows changed, and all between them go",
+         [](int x, int y) { return y == 2 || y == 40 ? 0x0000FFu : Pattern(x, y); }, 2, 41},
+    };
+    MakeWindowedPrimary();
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.what);
+        BlitToPrimary(Pattern);
+        PaintWindow(kUntouched);
+        const int presentsBefore = mControls->presentCount;
+        BlitToPrimary(test.next);
+
+        EXPECT_EQ(mControls->presentCount, presentsBefore + 1);
+        EXPECT_EQ(mControls->presented, Pixels(kWidth, kHeight, test.next));
+        const std::vector<uint32_t> shown = WindowShows(kWidth, kHeight);
+        ASSERT_EQ(shown.size(), static_cast<size_t>(kWidth * kHeight));
+        int wrong = 0;
+        for (int y = 0; y < kHeight; ++y) {
+            for (int x = 0; x < kWidth; ++x) {
+                const bool changed = y >= test.firstRow && y < test.endRow;
+                wrong += shown[static_cast<size_t>(y) * kWidth + x] != (changed ? test.next(x, y) : kUntouched);
+            }
+        }
+        EXPECT_EQ(wrong, 0);
+    }
+}
+
+TEST_F(PresenterTest, AnExposedWindowIsShownWholeAgain)
+{
+    MakeWindowedPrimary();
+    BlitToPrimary(Pattern);
+    PaintWindow(0x123456u);
+    SDL_Event exposed{};
+    exposed.window.type = SDL_WINDOWEVENT;
+    exposed.window.event = SDL_WINDOWEVENT_EXPOSED;
+    exposed.window.windowID = SDL_GetWindowID(SdlWindow());
+    ASSERT_EQ(SDL_PushEvent(&exposed), 1);
+    PumpMessages();
+
+    BlitToPrimary(Pattern);
+    EXPECT_EQ(WindowShows(kWidth, kHeight), Pixels(kWidth, kHeight, Pattern));
 }
 
 TEST_F(PresenterTest, SixteenBitPrimaryIsShownInFullColour)
@@ -173,11 +289,14 @@ TEST_F(PresenterTest, FullScreenPictureIsScaledToTheDesktopBetweenBlackBars)
 
     // The SDL window fills the screen and maps the mouse back to the picture's coordinates.
     EXPECT_NE(SDL_GetWindowFlags(SdlWindow()) & SDL_WINDOW_FULLSCREEN, 0u);
-    int logicalWidth = 0;
-    int logicalHeight = 0;
-    SDL_RenderGetLogicalSize(SDL_GetRenderer(SdlWindow()), &logicalWidth, &logicalHeight);
-    EXPECT_EQ(logicalWidth, 800);
-    EXPECT_EQ(logicalHeight, 600);
+    int windowWidth = 0;
+    int windowHeight = 0;
+    SDL_GetWindowSize(SdlWindow(), &windowWidth, &windowHeight);
+    EXPECT_EQ(PressArrivesAt(windowWidth / 2, windowHeight / 2), std::pair(400, 300));
+    EXPECT_EQ(PressArrivesAt(0, 0), std::pair(0, 0));
+    const std::vector<uint32_t> window = WindowShows(windowWidth, windowHeight);
+    ASSERT_FALSE(window.empty());
+    EXPECT_EQ(window[static_cast<size_t>(windowHeight / 2) * windowWidth + windowWidth / 2], Pattern(400, 300));
 
     // Back in a window, the window is a window again.
     back.reset();
@@ -186,8 +305,7 @@ TEST_F(PresenterTest, FullScreenPictureIsScaledToTheDesktopBetweenBlackBars)
     mPrimary = MakePrimary(mDirectDraw.get());
     BlitToPrimary(Pattern);
     EXPECT_EQ(SDL_GetWindowFlags(SdlWindow()) & SDL_WINDOW_FULLSCREEN, 0u);
-    SDL_RenderGetLogicalSize(SDL_GetRenderer(SdlWindow()), &logicalWidth, &logicalHeight);
-    EXPECT_EQ(logicalWidth, 0);
+    EXPECT_EQ(PressArrivesAt(10, 20), std::pair(10, 20));
 }
 
 TEST_F(PresenterTest, WithoutAWindowThePictureIsStillComposed)
