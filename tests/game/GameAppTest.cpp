@@ -6,6 +6,7 @@
 #include "framework/resources/manager/ResourceManager.h"
 #include "framework/widgets/WidgetManager.h"
 #include "game/screens/MenuItem.h"
+#include "game/GameOptions.h"
 #include "game/PlayerProfile.h"
 #include "game/ProfileStore.h"
 #include "game/Res.h"
@@ -61,9 +62,12 @@ void AppendInt32(std::string& bytes, const int32_t value)
 // tree with a changed manifest or string table.
 class GameAppTest : public Tests::DisplayAppTest {
 protected:
+    // The options are one record per process, which a start fills from options.dat: the
+    // next test starts from a first start's defaults again.
     void TearDown() override
     {
         mApp.reset();
+        GameOptionsHolder::Instance() = GameOptions();
         DisplayAppTest::TearDown();
     }
 
