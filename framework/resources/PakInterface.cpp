@@ -108,13 +108,17 @@ PakInterface::PakInterface()
         PublishPakInterface(this);
 }
 
-PakInterface::~PakInterface()
+PakInterface::~PakInterface() { RemovePakFiles(); }
+
+void PakInterface::RemovePakFiles()
 {
     for (const PakCollection& collection : mPakCollectionList) {
         Win32::UnmapViewOfFile(collection.mDataPtr);
         Win32::CloseHandle(collection.mMappingHandle);
         Win32::CloseHandle(collection.mFileHandle);
     }
+    mPakRecordMap.clear();
+    mPakCollectionList.clear();
 }
 
 bool PakInterface::AddPakFile(const std::string& fileName)

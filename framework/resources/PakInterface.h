@@ -90,6 +90,9 @@ public:
     // Maps an archive and enters its files; false when it cannot be opened or is not an
     // archive. Records whose data lie outside the file are dropped with a message.
     bool AddPakFile(const std::string& fileName);
+    // Unmaps every archive and forgets its records, so that every name goes to the
+    // operating system's files again; none of the archived files may be open.
+    void RemovePakFiles();
 
     PakFileHandle* FOpenW(const wchar_t* fileName, const wchar_t* access) override;
     PakFileHandle* FOpen(const char* fileName, const char* access) override;

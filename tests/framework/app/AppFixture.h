@@ -8,6 +8,7 @@
 // test program's command line alone and counts the hooks the main loop calls.
 
 #include "framework/app/ZestAppBase.h"
+#include "framework/resources/PakInterface.h"
 #include "platform/ddraw/StandInControls.h"
 #include "platform/win32/Library.h"
 #include "platform/win32/Clock.h"
@@ -82,8 +83,11 @@ protected:
         });
     }
 
+    // Init maps main.pak, and a test may map archives of its own, into the process's archive
+    // file system, which keeps them for the life of the process; the next test starts without.
     void TearDown() override
     {
+        Zest::gPakInterface->RemovePakFiles();
         Win32::SetMessageBoxSink({});
         Win32::SetClock(nullptr);
         std::filesystem::current_path(mOldFolder);

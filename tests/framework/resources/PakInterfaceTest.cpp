@@ -85,6 +85,9 @@ protected:
         ASSERT_TRUE(gPakInterface->AddPakFile(mArchive.string()));
     }
 
+    // The next test of the process starts without this archive.
+    void TearDown() override { gPakInterface->RemovePakFiles(); }
+
     std::string ReadThroughCalls(const std::string& name, const char* mode = "rb")
     {
         PakFileHandle* file = PakFOpen(name.c_str(), mode);
@@ -275,6 +278,28 @@ TEST(PakArchive, EveryTruncationLoadsWithoutACrashAndKeepsWholeRecords)
                 EXPECT_EQ(ReadRecord(pak, name), bytes) << name;
         }
     }
+}
+
+TEST(PakArchive, RemovedArchivesLeaveNoRecordAndCanBeAddedAgain)
+{
+    TemporaryFolder folder;
+    const fs::path first = folder.Path() / "first.pak";
+    const fs::path second = folder.Path() / "second.pak";
+    Tests::WriteBytes(first, Scramble(PlainArchive({{"A.TXT", "alpha"}})));
+    Tests::WriteBytes(second, Scramble(PlainArchive({{"B.TXT", "bravo"}})));
+    PakInterface pak;
+    ASSERT_TRUE(pak.AddPakFile(first.string()));
+    ASSERT_TRUE(pak.AddPakFile(second.string()));
+    ASSERT_EQ(ReadRecord(pak, "A.TXT"), "alpha");
+
+    pak.RemovePakFiles();
+    EXPECT_TRUE(pak.Records().empty());
+    EXPECT_EQ(ReadRecord(pak, "A.TXT"), "<missing>");
+    EXPECT_EQ(ReadRecord(pak, "B.TXT"), "<missing>");
+
+    ASSERT_TRUE(pak.AddPakFile(second.string()));
+    EXPECT_EQ(ReadRecord(pak, "B.TXT"), "bravo");
+    EXPECT_EQ(ReadRecord(pak, "A.TXT"), "<missing>");
 }
 
 TEST(PakArchive, RecordsThatDoNotFitTheArchiveAreDropped)

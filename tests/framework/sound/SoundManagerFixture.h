@@ -22,6 +22,7 @@ protected:
     void SetUp() override
     {
         SoundFolderTest::SetUp();
+        mMasterVolume = Audio::GetMasterVolume();
         Win32::SetClock(&mClock);
         setenv("SDL_AUDIODRIVER", "none-such", 1);
         mModule = Win32::LoadLibraryA("dsound.dll");
@@ -46,6 +47,8 @@ protected:
         if (mModule != nullptr)
             Win32::FreeLibrary(mModule);
         Win32::SetClock(nullptr);
+        // The master volume is the process's wave output volume, which outlives the manager.
+        Audio::SetMasterVolume(mMasterVolume);
         SoundFolderTest::TearDown();
     }
 
@@ -89,6 +92,7 @@ protected:
     }
 
     FakeClock mClock;
+    float mMasterVolume = 1.0f;
     Win32::HMODULE mModule = nullptr;
     DSound::StandInControls* mControls = nullptr;
     std::unique_ptr<Zest::DSoundManager> mManager;

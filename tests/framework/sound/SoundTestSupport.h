@@ -3,6 +3,7 @@
 // fresh working folder whose "appdata" subfolder is the application-data folder.
 
 #include "framework/app/common/FileHelpers.h"
+#include "framework/resources/PakInterface.h"
 #include "tests/support/TemporaryFolder.h"
 #include "tests/platform/music/MusicTestSupport.h"
 
@@ -76,7 +77,7 @@ inline void SetFileTime(const fs::path& path, const int64_t unixSeconds)
 }
 
 // Runs the test in a fresh working folder, with "appdata" below it as the application-data
-// folder.
+// folder. Archives the test maps into the process's archive file system are gone after it.
 class SoundFolderTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -87,7 +88,11 @@ protected:
         Zest::SetAppDataFolder((mFolder.Path() / "appdata").string());
     }
 
-    void TearDown() override { fs::current_path(mOldFolder); }
+    void TearDown() override
+    {
+        Zest::gPakInterface->RemovePakFiles();
+        fs::current_path(mOldFolder);
+    }
 
     // A file below the working folder.
     static fs::path File(const std::string& relative) { return fs::current_path() / relative; }

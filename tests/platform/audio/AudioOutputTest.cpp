@@ -27,7 +27,16 @@ struct ConstantSource {
 class AudioOutputTest : public ::testing::Test {
 protected:
     // No device: the mix is driven by the test alone.
-    void SetUp() override { setenv("SDL_AUDIODRIVER", "none-such", 1); }
+    void SetUp() override
+    {
+        setenv("SDL_AUDIODRIVER", "none-such", 1);
+        mMasterVolume = Audio::GetMasterVolume();
+    }
+
+    // The master volume belongs to the process: a later test must not mix at this one's.
+    void TearDown() override { Audio::SetMasterVolume(mMasterVolume); }
+
+    float mMasterVolume = 1.0f;
 };
 
 TEST_F(AudioOutputTest, SourcesAreSummedClippedAndDroppedWhenRemoved)

@@ -52,10 +52,12 @@ protected:
         ASSERT_TRUE(Start());
     }
 
+    // An archive a test maps stays in the process's archive file system until removed.
     void TearDown() override
     {
         if (Free != nullptr)
             Free();
+        Zest::gPakInterface->RemovePakFiles();
         MusicLibraryTest::TearDown();
     }
 

@@ -209,8 +209,8 @@ TEST(FileHelpers, ReportsModernWindowsVersion)
     EXPECT_FALSE(IsWin9x());
 }
 
-// Relies on running first in its process (ctest runs each test in its own process); the
-// folder is empty again whenever the test below has finished, so whole-binary runs pass too.
+// The folder is empty in a fresh process, and again whenever the test below has finished,
+// so the case passes wherever it runs in its process.
 TEST(AppDataFolder, IsEmptyUntilSet)
 {
     EXPECT_EQ(GetAppDataFolder(), "");
