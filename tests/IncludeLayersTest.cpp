@@ -6,12 +6,13 @@
 // the archive, XML and image files); drawing (framework/graphics); the display back end
 // (framework/directx); the widgets (framework/widgets); sound and music
 // (framework/sound); the resource manager (framework/resources/manager); the application
-// object (framework/app); the game model (game/); the menus and screens (game/screens); the
-// game's application object and entry point (game/GameApp*, game/main.cpp); and on top the
-// tools, the benchmarks and the tests, which may include anything. A file belongs to the
-// floor of the longest prefix that names it; every include of the tree is written as a path
-// from the top of the tree, so it names its floor the same way. A file may include its own
-// floor and the floors its row lists, nothing else.
+// object (framework/app); the game's physical objects (game/physics); the game model
+// (game/); the menus and screens (game/screens); the game's application object and entry
+// point (game/GameApp*, game/main.cpp); and on top the tools, the benchmarks and the tests,
+// which may include anything. A file belongs to the floor of the longest prefix that names
+// it; every include of the tree is written as a path from the top of the tree, so it names
+// its floor the same way. A file may include its own floor and the floors its row lists,
+// nothing else.
 
 #include <gtest/gtest.h>
 
@@ -55,12 +56,16 @@ const std::vector<Floor>& Floors()
         {"application",
          {"framework/app/"},
          {"manager", "sound", "widgets", "directx", "graphics", "readers", "helpers", "win32"}},
-        {"model", {"game/"}, {"application", "manager", "widgets", "graphics", "readers", "helpers", "win32"}},
-        {"screens", {"game/screens/"}, {"model", "application", "widgets", "graphics"}},
+        {"gamephysics", {"game/physics/"}, {"physics", "widgets", "graphics", "helpers"}},
+        {"model",
+         {"game/"},
+         {"gamephysics", "physics", "application", "manager", "widgets", "graphics", "readers", "helpers",
+          "win32"}},
+        {"screens", {"game/screens/"}, {"model", "gamephysics", "physics", "application", "widgets", "graphics"}},
         {"game",
          {"game/GameApp", "game/main.cpp"},
-         {"screens", "model", "application", "manager", "sound", "widgets", "graphics", "helpers", "win32",
-          "physics"}},
+         {"screens", "model", "gamephysics", "application", "manager", "sound", "widgets", "graphics", "helpers",
+          "win32", "physics"}},
         {"tools", {"tools/", "bench/", "tests/"}, {"*"}},
     };
     return floors;

@@ -15,8 +15,9 @@ struct xMaterial {
     float mRestitution = 0.0f;
     // Coulomb friction: the largest sliding force as a share of the pressing force.
     float mFriction = 0.0f;
-    // When two materials meet, their restitutions and their frictions are averaged with
-    // these weights.
+    // When two materials meet, the contact's restitution is
+    // (ra·wa + rb·wb) / (wa + wb) with these weights w, the plain mean when both are 0; the
+    // same for friction with the friction weights.
     float mRestitutionWeight = 0.5f;
     float mFrictionWeight = 0.5f;
 };

@@ -3,6 +3,7 @@
 #include "platform/physics/Assert.h"
 
 #include <box2d/b2_body.h>
+#include <box2d/b2_collision.h>
 #include <box2d/b2_fixture.h>
 #include <box2d/b2_joint.h>
 
@@ -122,20 +123,32 @@ void World::WakeOverlapping(b2Body* const body)
 {
     if (body->GetType() == b2_dynamicBody)
         body->SetAwake(true);
+    // The broad phase finds candidates by their boxes; only shapes that truly overlap
+    // the moved ones wake.
     struct Waker : b2QueryCallback {
-        const b2Body* mMoved;
+        b2Fixture* mMoved = nullptr;
+        int mChild = 0;
         bool ReportFixture(b2Fixture* const fixture) override
         {
             b2Body* const other = fixture->GetBody();
-            if (other != mMoved && other->GetType() == b2_dynamicBody)
-                other->SetAwake(true);
+            if (other == mMoved->GetBody() || other->GetType() != b2_dynamicBody || other->IsAwake())
+                return true;
+            for (int child = 0; child < fixture->GetShape()->GetChildCount(); ++child) {
+                if (b2TestOverlap(mMoved->GetShape(), mChild, fixture->GetShape(), child,
+                                  mMoved->GetBody()->GetTransform(), other->GetTransform())) {
+                    other->SetAwake(true);
+                    break;
+                }
+            }
             return true;
         }
     } waker;
-    waker.mMoved = body;
-    for (const b2Fixture* fixture = body->GetFixtureList(); fixture != nullptr; fixture = fixture->GetNext()) {
-        for (int child = 0; child < fixture->GetShape()->GetChildCount(); ++child)
+    for (b2Fixture* fixture = body->GetFixtureList(); fixture != nullptr; fixture = fixture->GetNext()) {
+        waker.mMoved = fixture;
+        for (int child = 0; child < fixture->GetShape()->GetChildCount(); ++child) {
+            waker.mChild = child;
             mWorld.QueryAABB(&waker, fixture->GetAABB(child));
+        }
     }
 }
 

@@ -41,8 +41,8 @@ public:
     // Null when the description made no entity.
     xEntity* createEntity(xEntityDesc& desc);
     // Takes the entity out of the world and deletes it; inside a step, when the step
-    // ends. An entity this world did not make, or made and already destroyed, is refused
-    // with a message.
+    // ends. Null does nothing; an entity this world did not make, or made and already
+    // destroyed, is refused with a message.
     void destroyEntity(xEntity* entity);
 
     xConfigurator& configurator() { return *mConfigurator; }
@@ -63,8 +63,9 @@ extern XtremaPhysicsSDK* g_ptrSDK;
 
 // Creates the world and publishes it in g_ptrSDK; while one exists, returns that one.
 XtremaPhysicsSDK* xtrCreateXtremaSDK();
-// Destroys the world and clears g_ptrSDK; nothing happens without one. Shapes, bodies and
-// joints still alive stay harmless: they no longer reach any world.
+// Destroys the world and clears g_ptrSDK; nothing happens without one. Entities still
+// alive are not deleted (the game owns them as widgets and must destroy them first); their
+// shapes, bodies and joints stay harmless, as they no longer reach any world.
 void xtrDestroyXtremaSDK();
 
 } // namespace XtremaPHX2D
