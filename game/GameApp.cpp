@@ -75,9 +75,11 @@ GameApp::~GameApp()
     }
     RemovePlayerNameEntry();
     RemoveSelectProfile();
+    RemoveGameSession();
     RemoveMainMenu();
-    // Widgets queued for deletion (the title's button among them) go while the tree exists;
-    // a screen's destructor may queue its own dialogs, which go in the next round.
+    // Widgets queued for deletion (the title's button among them) go while the tree exists,
+    // and a game session's physics entities while the world does; a screen's destructor may
+    // queue its own dialogs, which go in the next round.
     mStepDepth = 0;
     while (!mDeferredDeletes.empty())
         DeleteDeferredWidgets();

@@ -16,6 +16,7 @@
 #include "game/GameRandom.h"
 #include "game/HabitatRegistry.h"
 #include "game/ProfileStore.h"
+#include "game/play/PlayHost.h"
 #include "game/screens/LoadingProgressHost.h"
 #include "game/screens/ProfileHost.h"
 #include "game/screens/ScreenNavigationHost.h"
@@ -37,6 +38,7 @@ class ResourceManager;
 } // namespace Zest
 
 class AnimatedWidget;
+class GameSession;
 class MainMenu;
 class PlayerNameEntry;
 class PlayerProfile;
@@ -47,7 +49,8 @@ class GameApp : public Zest::ZestAppBase,
                 public LoadingProgressHost,
                 public ScreenNavigationHost,
                 public ProfileHost,
-                public TextStyleHost {
+                public TextStyleHost,
+                public PlayHost {
 public:
     // The resource groups the game loads by name.
     static constexpr const char* kInitGroup = "Init";
@@ -68,7 +71,8 @@ public:
 
     GameApp();
     // Stops as an orderly shutdown would (the files are saved), then takes the screens out
-    // and destroys the physics world before the framework's part goes.
+    // (a running game session among them, whose entities need the physics world) and
+    // destroys the physics world before the framework's part goes.
     ~GameApp() override;
 
     // The framework's start-up, then the game's. A resource error here ends the process; a
@@ -99,8 +103,14 @@ public:
     void ShowSelectProfile() override;
     void CloseSelectProfile() override;
     SelectProfile* GetSelectProfile() const override { return mSelectProfile; }
+    // Stops all music, adds a new session over the whole window and hides the main menu.
+    void StartGameSession(int32_t continueFlag, int32_t habitatIndex) override;
+    // Takes the running session out of the widget tree (it is deleted after the current
+    // update); nothing when none runs.
+    void RemoveGameSession();
 
-    // Profiles: mProfiles, and profiles.dat in the data folder.
+    // Profiles: mProfiles, and profiles.dat in the data folder. The screens and the game in
+    // play ask for the current profile alike.
     PlayerProfile* GetCurrentProfile() const override { return mProfiles.GetCurrentProfile(); }
     void SetCurrentProfileIndex(int32_t index) override { mProfiles.SetCurrentIndex(index); }
     void AddProfile(std::unique_ptr<PlayerProfile> profile) override;
@@ -118,16 +128,35 @@ public:
     void ShowMainMenu();
     // Takes the main menu out of the widget tree for good and releases "Main_Menu".
     void RemoveMainMenu();
+    // Takes the main menu out of the widget tree while a game runs, keeping it, with its
+    // profile check off, and releases "Main_Menu".
+    void HideMainMenu();
     // A failure ends the process.
     void LoadMainMenuResources();
     void UnloadMainMenuResources();
 
+    // The game in play: the session, the habitats through mHabitats, the game's random
+    // generator, the physics step, the score carried to the next session, the cursor and
+    // the music.
+    GameSession* GetGameSession() const override { return mGameSession; }
+    std::string GetHabitatNameByIndex(int32_t index) const override;
+    Habitat* GetHabitat(const std::string& name) const override;
+    void LoadHabitatResources(const std::string& name) override;
+    void UnloadHabitatResources(const std::string& name) override;
+    GameRandom& GetGameRandom() override { return mRandom; }
+    void SetPhysicsStep(float step) override { mPhysicsStep = step; }
+    void SetCarriedScore(int32_t score) override { mCarriedScore = score; }
+    void SetCursor(int32_t kind) override { ZestAppBase::SetCursor(kind); }
+    void StopAllMusic() override;
+    // Without the song the game plays in silence.
+    void PlayHabitatMusic(const Habitat& habitat) override;
+
     // The widget manager's last mouse position.
-    std::pair<float, float> GetMousePos() const;
+    std::pair<float, float> GetMousePos() const override;
     // The world-map point of a habitat index (0 to kMapPointCount - 1); (0, 0) outside.
     std::pair<float, float> GetMapPoint(int32_t index) const;
     // Prepares a sprite to play the image's strip (see the free SetupAnimatedWidget).
-    void SetupAnimatedWidget(AnimatedWidget& widget, Zest::Image* image) const;
+    void SetupAnimatedWidget(AnimatedWidget& widget, Zest::Image* image) const override;
 
     // The awards' texts from the string table, and their pictures (see Awards.h).
     std::string GetAwardName(int32_t index) const;
@@ -143,6 +172,8 @@ public:
     PlayerNameEntry* mPlayerNameEntry = nullptr;
     // Owned; null while the profile selection is closed.
     SelectProfile* mSelectProfile = nullptr;
+    // Owned through the widget tree; null while no game runs.
+    GameSession* mGameSession = nullptr;
     // Every player profile and the current one.
     ProfileStore mProfiles;
     GameRandom mRandom;
@@ -154,6 +185,8 @@ public:
     std::vector<std::pair<float, float>> mMapPoints;
     // The time step, in updates, handed to the physics world on every smooth update.
     float mPhysicsStep = 0.01f;
+    // The score of the last game session, which the next habitat's session starts from.
+    int32_t mCarriedScore = 0;
     // The folder of the players' files, ending in a separator; empty until Init sets it.
     std::string mDataFolder;
     // What the program ends with: 0, or 1 once the game had to stop for an error.

@@ -2,6 +2,7 @@
 
 #include "game/GameApp.h"
 
+#include "framework/app/common/Assert.h"
 #include "framework/graphics/Image.h"
 #include "framework/resources/manager/ResourceManager.h"
 #include "framework/sound/MusicInterface.h"
@@ -13,6 +14,7 @@
 #include "game/PlayerProfile.h"
 #include "game/Res.h"
 #include "game/StringTable.h"
+#include "game/play/GameSession.h"
 #include "game/screens/DialogParts.h"
 #include "game/screens/MainMenu.h"
 #include "game/screens/PlayerNameEntry.h"
@@ -34,6 +36,31 @@ void GameApp::RemoveMainMenu()
     ReleaseWidget(mMainMenu);
     mMainMenu = nullptr;
     UnloadMainMenuResources();
+}
+
+void GameApp::HideMainMenu()
+{
+    ZEST_ASSERT(mMainMenu != nullptr);
+    mMainMenu->mMenuState = MainMenu::MENU_HIDDEN_FOR_GAME;
+    mWidgetManager->RemoveWidget(mMainMenu);
+    UnloadMainMenuResources();
+}
+
+void GameApp::StartGameSession(const int32_t continueFlag, const int32_t habitatIndex)
+{
+    StopAllMusic();
+    mGameSession = new GameSession(*this, continueFlag, habitatIndex);
+    mGameSession->Resize(0, 0, mWidth, mHeight);
+    mWidgetManager->AddWidget(mGameSession);
+    HideMainMenu();
+}
+
+void GameApp::RemoveGameSession()
+{
+    if (mGameSession == nullptr)
+        return;
+    ReleaseWidget(mGameSession);
+    mGameSession = nullptr;
 }
 
 void GameApp::QuitGame()
@@ -108,6 +135,25 @@ void GameApp::PlayTitleMusic()
     mCurrentMusic = kTitleSong;
     mMusic->FadeIn(kTitleSong, 0, kMusicFadeSpeed, false);
 }
+
+void GameApp::StopAllMusic() { mMusic->StopAllMusic(); }
+
+void GameApp::PlayHabitatMusic(const Habitat& habitat)
+{
+    mMusic->StopAllMusic();
+    if (!mMusic->LoadMusic(habitat.mNumber, habitat.mMusicFile))
+        return;
+    mCurrentMusic = habitat.mNumber;
+    mMusic->FadeIn(habitat.mNumber, 0, kMusicFadeSpeed, false);
+}
+
+std::string GameApp::GetHabitatNameByIndex(const int32_t index) const { return mHabitats.GetHabitatNameByIndex(index); }
+
+Habitat* GameApp::GetHabitat(const std::string& name) const { return mHabitats.GetHabitat(name); }
+
+void GameApp::LoadHabitatResources(const std::string& name) { mHabitats.LoadHabitatResources(name); }
+
+void GameApp::UnloadHabitatResources(const std::string& name) { mHabitats.UnloadHabitatResources(name); }
 
 Zest::Color GameApp::GetTextColor() const { return Zest::Color(66, 36, 0, 255); }
 

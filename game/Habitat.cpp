@@ -1,7 +1,25 @@
 #include "game/Habitat.h"
 
+#include "framework/app/common/Assert.h"
+#include "framework/app/common/RuntimeRandom.h"
+#include "game/GameRandom.h"
 #include "game/HabitatGroups.h"
 #include "game/ResourceGroupSource.h"
+#include "game/TileCounts.h"
+
+namespace {
+
+// The board's bottom row, where a new board gets no item.
+constexpr int32_t kBottomRow = 5;
+// Item tiles of one level the board may hold at once (the three level -1 items together).
+constexpr int32_t kItemCap = 3;
+// Percent of the picks that give the rarest dealt creature outright (a draw 0..99 of 30 or
+// less).
+constexpr uint32_t kRarestPickMaxDraw = 30;
+// Draws a random pick makes for a dealt creature before it gives up.
+constexpr int32_t kCreatureDraws = 51;
+
+} // namespace
 
 Habitat::Habitat(const std::string& name) : mName(name) {}
 
@@ -130,6 +148,52 @@ void Habitat::AddStageProgress(const Stage& stage)
         if (goal.mCount >= 0)
             mCollectedGoals += goal.mCount;
     }
+}
+
+Creature* Habitat::PickCreatureForCell(GameRandom& random, const int32_t row, const TileCounts* const board,
+                                       const bool initialFill) const
+{
+    if (board == nullptr)
+        return nullptr;
+    // The first of equally rare creatures in list order wins.
+    Creature* rarest = nullptr;
+    int32_t fewest = 1000;
+    for (const std::unique_ptr<Creature>& creature : mCreatures) {
+        if (!creature->mActive || creature->mLevel < 0)
+            continue;
+        const int32_t count = board->CountTilesOf(*creature);
+        if (count < fewest) {
+            fewest = count;
+            rarest = creature.get();
+        }
+    }
+    // A stage that deals no creature still gets a tile: the random pick always gives one.
+    if (random.Next(99) <= kRarestPickMaxDraw && rarest != nullptr)
+        return rarest;
+    return PickRandomCreature(random, row, board, initialFill);
+}
+
+Creature* Habitat::PickRandomCreature(GameRandom& random, const int32_t row, const TileCounts* const board,
+                                      const bool initialFill) const
+{
+    ZEST_ASSERT(board != nullptr);
+    ZEST_ASSERT(!mCreatures.empty());
+    const uint32_t last = static_cast<uint32_t>(mCreatures.size()) - 1;
+
+    // Only an item is taken from the first draw; the conditions are tested in this order so
+    // that the standard generator is drawn only for an item that passed the others.
+    Creature* const drawn = mCreatures[random.Next(last)].get();
+    if (drawn->IsItem() && board->CountTilesOfLevel(drawn->mLevel) < kItemCap &&
+        !(row == kBottomRow && initialFill) && drawn->mActive && !board->HasHunterTile() &&
+        Zest::Rand() % 100 <= drawn->mSpawnChance)
+        return drawn;
+
+    for (int32_t draw = 0; draw < kCreatureDraws; ++draw) {
+        Creature* const creature = mCreatures[random.Next(last)].get();
+        if (creature->mActive && creature->mLevel > 0)
+            return creature;
+    }
+    return mCreatures.front().get();
 }
 
 float Habitat::GetProgress() const

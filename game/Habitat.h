@@ -16,7 +16,9 @@ namespace Zest {
 class Image;
 }
 
+class GameRandom;
 class ResourceGroupSource;
+class TileCounts;
 
 class Habitat {
 public:
@@ -54,6 +56,13 @@ public:
     void ClearActiveCreatures();
     // Counts the goals the stage still had open as collected.
     void AddStageProgress(const Stage& stage);
+    // The creature for a new tile of the board in that row (0 at the top); `initialFill`
+    // while a new board is first filled. Mostly the rarest dealt creature on the board,
+    // else a random one, now and then an item. Null without a board.
+    Creature* PickCreatureForCell(GameRandom& random, int32_t row, const TileCounts* board, bool initialFill) const;
+    // A random item the board may take (under its caps, never in a new board's bottom row),
+    // else a random dealt creature.
+    Creature* PickRandomCreature(GameRandom& random, int32_t row, const TileCounts* board, bool initialFill) const;
     // Collected goals over all goals; 0 for a habitat without goals.
     float GetProgress() const;
 

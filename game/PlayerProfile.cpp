@@ -1,7 +1,20 @@
 #include "game/PlayerProfile.h"
 
+#include "framework/app/common/Assert.h"
 #include "framework/app/common/Buffer.h"
 #include "game/SaveFileReader.h"
+#include "game/StorableBoard.h"
+
+#include <algorithm>
+
+namespace {
+
+// The saved board's cells are stored row by row.
+constexpr int32_t kBoardColumns = 6;
+constexpr int32_t kBoardRows = 6;
+static_assert(kBoardColumns * kBoardRows == PlayerProfile::kBoardCells);
+
+} // namespace
 
 PlayerProfile::PlayerProfile(const std::string& name) : mName(name)
 {
@@ -33,6 +46,33 @@ void PlayerProfile::ResetProgress(const bool full)
 }
 
 void PlayerProfile::StoreStats(const GameStats& stats) { mStats.CopyStoredCounters(stats); }
+
+void PlayerProfile::StoreBoard(const StorableBoard& board)
+{
+    for (int32_t row = 0; row < kBoardRows; ++row) {
+        for (int32_t column = 0; column < kBoardColumns; ++column) {
+            const int32_t cell = row * kBoardColumns + column;
+            SavedTile& saved = mTiles[cell];
+            // An empty cell keeps the rest of the record it had: only its name says it is empty.
+            if (!board.GetSavedTile(column, row, saved))
+                saved.mCreatureName = SavedTile::kEmptyCell;
+            saved.mCellMarked = board.IsCellMarked(cell);
+        }
+    }
+
+    mFrameShape = board.GetFrameShape();
+    // Other shapes keep no cells, so the old list is neither written nor read.
+    if (GetFrameCellCount(mFrameShape) > 0)
+        mFrameCells = board.GetFrameCells();
+
+    const std::vector<int32_t> plates = board.GetPlates();
+    ZEST_ASSERT(plates.size() == mPlates.size());
+    std::copy_n(plates.begin(), std::min(plates.size(), mPlates.size()), mPlates.begin());
+    const std::vector<bool> bonusFlags = board.GetPlateBonusFlags();
+    ZEST_ASSERT(bonusFlags.size() == mPlateBonusFlags.size());
+    std::copy_n(bonusFlags.begin(), std::min(bonusFlags.size(), mPlateBonusFlags.size()), mPlateBonusFlags.begin());
+    mFrameAnchor = board.GetFrameAnchor();
+}
 
 void PlayerProfile::SetTutorialSeen(const int32_t tip)
 {

@@ -18,6 +18,7 @@ class Buffer;
 }
 
 class SaveFileReader;
+class StorableBoard;
 
 // One cell of the saved board.
 struct SavedTile {
@@ -61,6 +62,9 @@ public:
     void ResetProgress(bool full);
     // Keeps the counters a profile stores (1 to 5 and 8 to 13).
     void StoreStats(const GameStats& stats);
+    // Keeps the running board: its cells (an empty cell keeps its record but for its name
+    // and mark), the frame, the plates and the plate-bonus flags.
+    void StoreBoard(const StorableBoard& board);
     // Tips outside 0 to kTutorialTipCount - 1 are ignored.
     void SetTutorialSeen(int32_t tip);
     void ClearTutorialSeen();

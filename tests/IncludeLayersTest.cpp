@@ -4,15 +4,15 @@
 // bottom, the display, sound, music, image-codec and physics stand-ins on them); the
 // framework's common helpers (framework/app/common); the file readers (framework/resources:
 // the archive, XML and image files); drawing (framework/graphics); the display back end
-// (framework/directx); the widgets (framework/widgets); sound and music
-// (framework/sound); the resource manager (framework/resources/manager); the application
-// object (framework/app); the game's physical objects (game/physics); the game model
-// (game/); the menus and screens (game/screens); the game's application object and entry
-// point (game/GameApp*, game/main.cpp); and on top the tools, the benchmarks and the tests,
-// which may include anything. A file belongs to the floor of the longest prefix that names
-// it; every include of the tree is written as a path from the top of the tree, so it names
-// its floor the same way. A file may include its own floor and the floors its row lists,
-// nothing else.
+// (framework/directx); the widgets (framework/widgets); sound and music (framework/sound);
+// the resource manager (framework/resources/manager); the application object
+// (framework/app); the game's physical objects (game/physics); the game model (game/); the
+// menus and screens (game/screens); the board and the game session (game/play); the game's
+// application object and entry point (game/GameApp*, game/main.cpp); and on top the tools,
+// the benchmarks and the tests, which may include anything. A file belongs to the floor of
+// the longest prefix that names it; every include of the tree is written as a path from the
+// top of the tree, so it names its floor the same way. A file may include its own floor and
+// the floors its row lists, nothing else.
 
 #include <gtest/gtest.h>
 
@@ -62,9 +62,12 @@ const std::vector<Floor>& Floors()
          {"gamephysics", "physics", "application", "manager", "widgets", "graphics", "readers", "helpers",
           "win32"}},
         {"screens", {"game/screens/"}, {"model", "gamephysics", "physics", "application", "widgets", "graphics"}},
+        {"play",
+         {"game/play/"},
+         {"screens", "model", "gamephysics", "physics", "application", "widgets", "graphics", "helpers"}},
         {"game",
          {"game/GameApp", "game/main.cpp"},
-         {"screens", "model", "gamephysics", "application", "manager", "sound", "widgets", "graphics", "helpers",
+         {"play", "screens", "model", "gamephysics", "application", "manager", "sound", "widgets", "graphics", "helpers",
           "win32", "physics"}},
         {"tools", {"tools/", "bench/", "tests/"}, {"*"}},
     };

@@ -20,6 +20,7 @@ namespace {
 const char* const kLabelKeys[] = {
     "BTN_START_ADVENTURE", "BTN_VIEWMYAWARDS", "BTN_OPTIONS", "BTN_HOWTOPLAY", "BTN_SCORELIST", "BTN_QUITGAME",
 };
+constexpr size_t kStartAdventureIndex = 0;
 constexpr size_t kScoreListIndex = 4;
 constexpr size_t kQuitIndex = 5;
 const char* const kChangeProfileKey = "BTN_CHANGE_PROFILE";
@@ -61,9 +62,9 @@ MainMenu::MainMenu(ProfileHost* const profiles, ScreenNavigationHost* const navi
 {
     for (const char* const key : kLabelKeys)
         mLabels.push_back(GetGameString(key));
-    // Start adventure, View awards, Options and How to play open screens that are not there
-    // yet.
+    // View awards, Options and How to play open screens that are not there yet.
     mActions.resize(mLabels.size());
+    mActions[kStartAdventureIndex] = MenuItem::Action(this, &MainMenu::OnStartAdventure);
     mActions[kScoreListIndex] = MenuItem::Action(this, &MainMenu::ShowHighScores);
     mActions[kQuitIndex] = MenuItem::Action(this, &MainMenu::OnQuitGame);
 }
@@ -256,6 +257,13 @@ void MainMenu::OnChangeProfile()
 {
     DisableItems();
     mNavigation->ShowSelectProfile();
+}
+
+void MainMenu::OnStartAdventure()
+{
+    // The buttons are hidden while nobody is current, so there is a profile.
+    mProfiles->GetCurrentProfile()->ResetProgress(false);
+    mNavigation->StartGameSession(0, kFirstHabitatIndex);
 }
 
 void MainMenu::OnQuitGame() { mNavigation->QuitGame(); }

@@ -39,6 +39,8 @@ public:
     static constexpr int32_t kChangeProfileX = 28;
     static constexpr int32_t kChangeProfileY = 309;
     static constexpr int32_t kChangeProfileNarrowing = 20;
+    // The habitat a new adventure starts in.
+    static constexpr int32_t kFirstHabitatIndex = 0;
     // The overlay priority of the scan lines: above every screen of the menu.
     static constexpr int32_t kScanLinePriority = 100;
 
@@ -70,6 +72,9 @@ public:
     // The table's back button: the buttons come back and the table goes.
     void CloseHighScores();
 
+    // The Start adventure button: the current player's adventure starts over, in the first
+    // habitat. The main menu is hidden while the game runs.
+    void OnStartAdventure();
     // The change-profile button: hides the buttons and opens the profile selection.
     void OnChangeProfile();
     // The Quit button.

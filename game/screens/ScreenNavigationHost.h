@@ -1,7 +1,9 @@
 #pragma once
 // The way from one screen to the next: the application opens and closes its screens and
-// dialogs (the main menu, the name entry, the profile selection), takes over from the title
-// and ends the program. A screen that must reach another one asks for it here.
+// dialogs (the main menu, the name entry, the profile selection), takes over from the title,
+// starts a game and ends the program. A screen that must reach another one asks for it here.
+
+#include <cstdint>
 
 class MainMenu;
 class SelectProfile;
@@ -34,4 +36,9 @@ public:
     virtual void CloseSelectProfile() = 0;
     // The open profile selection, or null.
     virtual SelectProfile* GetSelectProfile() const = 0;
+
+    // Starts a game of the current profile over the whole window and hides the main menu
+    // until it ends: `continueFlag` 1 continues the profile's saved game, 0 starts the
+    // habitat of `habitatIndex` anew.
+    virtual void StartGameSession(int32_t continueFlag, int32_t habitatIndex) = 0;
 };

@@ -1,10 +1,15 @@
 #include "game/Habitat.h"
 
+#include "framework/app/common/RuntimeRandom.h"
+#include "game/GameRandom.h"
+#include "game/TileCounts.h"
 #include "tests/game/FakeResources.h"
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -169,6 +174,134 @@ TEST_F(HabitatTest, ProgressCountsTheGoalsAStageLeftOpenAsCollected)
 
     Habitat empty("Empty");
     EXPECT_EQ(empty.GetProgress(), 0.0f) << "no goals: no division by zero";
+}
+
+// A board for the picks: how many tiles show each creature.
+class FakeTileCounts : public TileCounts {
+public:
+    int32_t CountTilesOf(const Creature& creature) const override
+    {
+        const auto found = mTiles.find(&creature);
+        return found == mTiles.end() ? 0 : found->second;
+    }
+    int32_t CountTilesOfLevel(const int32_t level) const override
+    {
+        int32_t count = 0;
+        for (const auto& [creature, tiles] : mTiles) {
+            if (creature->mLevel == level)
+                count += tiles;
+        }
+        return count;
+    }
+    bool HasHunterTile() const override { return CountTilesOfLevel(Creature::LEVEL_HUNTER) > 0; }
+
+    std::map<const Creature*, int32_t> mTiles;
+};
+
+// The tundra with all four items, each accepted whenever it is drawn and may be dealt.
+class HabitatPickTest : public HabitatTest {
+protected:
+    static constexpr uint32_t kSeeds = 400;
+
+    HabitatPickTest()
+    {
+        mTorch = Add("torch", Creature::LEVEL_ITEM);
+        mShuffle = Add("shuffle", Creature::LEVEL_ITEM);
+        mHunter = Add("hunter", Creature::LEVEL_HUNTER);
+        for (const auto& creature : mHabitat.mCreatures) {
+            creature->mActive = true;
+            creature->mSpawnChance = 100;
+        }
+    }
+
+    Creature* mTorch;
+    Creature* mShuffle;
+    Creature* mHunter;
+    FakeTileCounts mBoard;
+};
+
+TEST_F(HabitatPickTest, TheRarestDealtCreatureComesOnADrawOf30OrLessAndTheEarlierOfEqualsWins)
+{
+    // Grass and the water are rarer still, but grass is not dealt in the stage and the
+    // water is an item.
+    mGrass->mActive = false;
+    mBoard.mTiles = {{mFox, 2}, {mOwl, 1}, {mHare, 1}};
+    int32_t rarestPicks = 0;
+    for (uint32_t seed = 1; seed <= kSeeds; ++seed) {
+        GameRandom probe(seed);
+        const bool takesRarest = probe.Next(99) <= 30;
+        Zest::SRand(seed);
+        const Creature* const expected = takesRarest ? mOwl : mHabitat.PickRandomCreature(probe, 2, &mBoard, false);
+        rarestPicks += takesRarest ? 1 : 0;
+
+        GameRandom random(seed);
+        Zest::SRand(seed);
+        EXPECT_EQ(mHabitat.PickCreatureForCell(random, 2, &mBoard, false), expected) << "seed " << seed;
+    }
+    EXPECT_GT(rarestPicks, 0);
+    GameRandom random(1);
+    EXPECT_EQ(mHabitat.PickCreatureForCell(random, 2, nullptr, false), nullptr);
+}
+
+TEST_F(HabitatPickTest, AStageThatDealsNoCreatureStillGetsATile)
+{
+    // Only an item may be dealt: the pick falls through to the random pick, which gives
+    // the item or, as its last resort, the first creature of the list.
+    mHabitat.ClearActiveCreatures();
+    mWater->mActive = true;
+    std::set<const Creature*> picked;
+    for (uint32_t seed = 1; seed <= kSeeds; ++seed) {
+        GameRandom random(seed);
+        Zest::SRand(seed);
+        picked.insert(mHabitat.PickCreatureForCell(random, 0, &mBoard, false));
+    }
+    EXPECT_EQ(picked, (std::set<const Creature*>{mFox, mWater}));
+
+    mWater->mActive = false;
+    for (uint32_t seed = 1; seed <= kSeeds; ++seed) {
+        GameRandom random(seed);
+        ASSERT_EQ(mHabitat.PickCreatureForCell(random, 0, &mBoard, false), mFox) << "seed " << seed;
+    }
+}
+
+TEST_F(HabitatPickTest, ItemsAreDealtOnlyUnderTheirCapsAndNeverIntoANewBoardsBottomRow)
+{
+    const std::set<const Creature*> allItems = {mWater, mTorch, mShuffle, mHunter};
+    const struct {
+        const char* what;
+        std::map<const Creature*, int32_t> tiles;
+        int32_t row;
+        bool initialFill;
+        const Creature* inactive;
+        std::set<const Creature*> dealtItems;
+    } cases[] = {
+        {"an empty board", {}, 0, false, nullptr, allItems},
+        {"two level -1 items", {{mTorch, 1}, {mWater, 1}}, 0, false, nullptr, allItems},
+        {"three level -1 items together", {{mTorch, 1}, {mWater, 1}, {mShuffle, 1}}, 0, false, nullptr, {mHunter}},
+        {"three tiles of one item", {{mTorch, 3}}, 0, false, nullptr, {mHunter}},
+        {"a hunter on the board", {{mHunter, 1}}, 0, false, nullptr, {}},
+        {"a new board's bottom row", {}, 5, true, nullptr, {}},
+        {"a new board's other rows", {}, 4, true, nullptr, allItems},
+        {"a refill of the bottom row", {}, 5, false, nullptr, allItems},
+        {"an item the stage does not deal", {}, 0, false, mWater, {mTorch, mShuffle, mHunter}},
+    };
+    for (const auto& [what, tiles, row, initialFill, inactive, dealtItems] : cases) {
+        mBoard.mTiles = tiles;
+        for (const auto& creature : mHabitat.mCreatures)
+            creature->mActive = creature.get() != inactive && creature.get() != mGrass;
+        std::set<const Creature*> dealt;
+        for (uint32_t seed = 1; seed <= kSeeds; ++seed) {
+            GameRandom random(seed);
+            Zest::SRand(seed);
+            const Creature* const picked = mHabitat.PickRandomCreature(random, row, &mBoard, initialFill);
+            ASSERT_NE(picked, nullptr) << what;
+            if (picked->IsItem())
+                dealt.insert(picked);
+            else
+                EXPECT_TRUE(picked->mActive && picked->mLevel > 0) << what << ": " << picked->mName;
+        }
+        EXPECT_EQ(dealt, dealtItems) << what;
+    }
 }
 
 TEST(HabitatResourcesTest, LoadingAHabitatGroupTakesItsBackAndTopPictures)

@@ -1,6 +1,7 @@
 #include "game/PlayerProfile.h"
 #include "game/SaveFileReader.h"
 #include "game/SavedStage.h"
+#include "game/StorableBoard.h"
 
 #include "framework/app/common/Buffer.h"
 #include "tests/game/ProfileTestSupport.h"
@@ -9,6 +10,8 @@
 
 #include <algorithm>
 #include <functional>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -177,6 +180,84 @@ TEST(PlayerProfileTest, TheBodyHoldsAsManyFrameCellsAsTheShapeKeeps)
             std::copy_n(cells.begin(), std::min<size_t>(kept, cells.size()), expectedCells.begin());
         }
         EXPECT_EQ(read.mFrameCells, expectedCells) << what;
+    }
+}
+
+// A running board: the tiles it holds by (column, row), its marked cells and its frame.
+class FakeStorableBoard : public StorableBoard {
+public:
+    bool GetSavedTile(const int32_t column, const int32_t row, SavedTile& tile) const override
+    {
+        const auto found = mTiles.find({column, row});
+        if (found == mTiles.end())
+            return false;
+        const bool cellMarked = tile.mCellMarked;
+        tile = found->second;
+        tile.mCellMarked = cellMarked;
+        return true;
+    }
+    bool IsCellMarked(const int32_t index) const override { return mMarkedCells.count(index) > 0; }
+    int32_t GetFrameShape() const override { return mFrameShape; }
+    int32_t GetFrameAnchor() const override { return 14; }
+    std::vector<int32_t> GetFrameCells() const override { return {20, 21, 26, 27}; }
+    std::vector<int32_t> GetPlates() const override
+    {
+        std::vector<int32_t> plates(36, -1);
+        plates[35] = 3;
+        return plates;
+    }
+    std::vector<bool> GetPlateBonusFlags() const override { return {false, true, false}; }
+
+    std::map<std::pair<int32_t, int32_t>, SavedTile> mTiles;
+    std::set<int32_t> mMarkedCells;
+    int32_t mFrameShape = -1;
+};
+
+TEST(PlayerProfileTest, StoringTheBoardKeepsItsTilesRowByRowAndOnlyNamesEmptyCells)
+{
+    // Level 3, overlay 7, variant 1, caged, infected and a search target.
+    const SavedTile jaguar{"Jaguar", 3, 7, 1, 2, false, true, true};
+    const SavedTile oldRecord{"Tapir", 2, 4, 0, -1, false, false, true};
+    FakeStorableBoard board;
+    board.mTiles[{4, 1}] = jaguar;
+    board.mMarkedCells = {1 * 6 + 4, 2 * 6 + 3};
+
+    PlayerProfile profile("Ann");
+    profile.mTiles.fill(oldRecord);
+    profile.StoreBoard(board);
+
+    SavedTile stored = jaguar;
+    stored.mCellMarked = true;
+    EXPECT_EQ(profile.mTiles[1 * 6 + 4], stored) << "the tile at column 4, row 1";
+    SavedTile emptyMarked = oldRecord;
+    emptyMarked.mCreatureName = "null";
+    emptyMarked.mCellMarked = true;
+    EXPECT_EQ(profile.mTiles[2 * 6 + 3], emptyMarked) << "an empty cell keeps its old record but for its name and mark";
+    SavedTile empty = emptyMarked;
+    empty.mCellMarked = false;
+    EXPECT_EQ(profile.mTiles[4 * 6 + 1], empty);
+    EXPECT_EQ(profile.mFrameAnchor, 14);
+    EXPECT_EQ(profile.mPlates[35], 3);
+    EXPECT_EQ(profile.mPlates[0], -1);
+    EXPECT_EQ(profile.mPlateBonusFlags, (std::array<bool, 3>{false, true, false}));
+}
+
+TEST(PlayerProfileTest, StoringTheBoardTakesFrameCellsOnlyForTheShapesThatKeepThem)
+{
+    const std::vector<int32_t> oldCells = {99};
+    const std::vector<int32_t> boardCells = {20, 21, 26, 27};
+    const struct {
+        int32_t shape;
+        std::vector<int32_t> cells;
+    } cases[] = {{-1, oldCells}, {5, oldCells}, {6, boardCells}, {7, boardCells}, {8, boardCells}, {9, oldCells}};
+    for (const auto& [shape, cells] : cases) {
+        FakeStorableBoard board;
+        board.mFrameShape = shape;
+        PlayerProfile profile("Ann");
+        profile.mFrameCells = oldCells;
+        profile.StoreBoard(board);
+        EXPECT_EQ(profile.mFrameShape, shape);
+        EXPECT_EQ(profile.mFrameCells, cells) << "shape " << shape;
     }
 }
 

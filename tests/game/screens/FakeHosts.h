@@ -132,6 +132,10 @@ public:
         Release(std::exchange(mSelectProfile, nullptr));
     }
     SelectProfile* GetSelectProfile() const override { return mSelectProfile; }
+    void StartGameSession(const int32_t continueFlag, const int32_t habitatIndex) override
+    {
+        mLog.push_back("start game " + std::to_string(continueFlag) + " " + std::to_string(habitatIndex));
+    }
 
     bool mNameEntryOpen = false;
     // Not owned.

@@ -106,8 +106,8 @@ TEST_F(MainMenuTest, ButtonsWithoutTheirScreenOnlyClickAndQuitAsksToQuit)
     MainMenu* menu = nullptr;
     ASSERT_NO_FATAL_FAILURE(menu = ShowClickableMainMenu());
 
-    // Start adventure, awards, options and how to play.
-    for (const size_t index : {0u, 1u, 2u, 3u}) {
+    // Awards, options and how to play.
+    for (const size_t index : {1u, 2u, 3u}) {
         SCOPED_TRACE(menu->mItems[index]->mLabel);
         Click(*menu->mItems[index]);
         EXPECT_EQ(mServices.TakeLog(), Log{kClickLogged});
@@ -117,6 +117,30 @@ TEST_F(MainMenuTest, ButtonsWithoutTheirScreenOnlyClickAndQuitAsksToQuit)
 
     Click(*menu->mItems[5]);
     EXPECT_EQ(mServices.TakeLog(), (Log{kClickLogged, "quit"}));
+}
+
+// The player's adventure starts over in the first habitat; the lifetime counters and the
+// awards stay.
+TEST_F(MainMenuTest, StartAdventureStartsTheCurrentPlayerOverInTheFirstHabitat)
+{
+    MainMenu* menu = nullptr;
+    ASSERT_NO_FATAL_FAILURE(menu = ShowClickableMainMenu());
+    PlayerProfile& ann = *mProfileHost.GetCurrentProfile();
+    ann.mHabitatName = "Arctic";
+    ann.mScore = 4200;
+    ann.mStageIndex = 3;
+    ann.mStats.mChainsMade = 7;
+    ann.mStats.mWebsBurnt = 2;
+    ann.mAwards[5] = true;
+
+    Click(*menu->mItems[0]);
+    EXPECT_EQ(mServices.TakeLog(), (Log{kClickLogged, "start game 0 0"}));
+    EXPECT_EQ(ann.mHabitatName, PlayerProfile::kFirstHabitat);
+    EXPECT_EQ(ann.mScore, 0);
+    EXPECT_EQ(ann.mStageIndex, -1);
+    EXPECT_EQ(ann.mStats.mChainsMade, 0);
+    EXPECT_EQ(ann.mStats.mWebsBurnt, 2);
+    EXPECT_TRUE(ann.mAwards[5]);
 }
 
 TEST_F(MainMenuTest, ChangeProfileHidesTheButtonsAndAsksForTheProfileSelection)

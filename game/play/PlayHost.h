@@ -1,0 +1,49 @@
+#pragma once
+// What the game session, its board and the tiles ask of the application: the running
+// session, the profile and habitats, sprites, the random generator, the physics step, the
+// score carried to the next session, the mouse and cursor, and the music. Sounds and the
+// deferred deletion go through MenuServices as for every screen.
+
+#include <cstdint>
+#include <string>
+#include <utility>
+
+namespace Zest {
+class Image;
+}
+
+class AnimatedWidget;
+class GameRandom;
+class GameSession;
+class Habitat;
+class PlayerProfile;
+
+class PlayHost {
+public:
+    virtual ~PlayHost() = default;
+
+    // The running session; null when none runs.
+    virtual GameSession* GetGameSession() const = 0;
+    // Null when no profile is current.
+    virtual PlayerProfile* GetCurrentProfile() const = 0;
+    virtual std::string GetHabitatNameByIndex(int32_t index) const = 0;
+    // Null for an unknown name.
+    virtual Habitat* GetHabitat(const std::string& name) const = 0;
+    // A habitat group that cannot be loaded ends the program.
+    virtual void LoadHabitatResources(const std::string& name) = 0;
+    virtual void UnloadHabitatResources(const std::string& name) = 0;
+    // Prepares a sprite to play the image's strip, ready and on its first cell.
+    virtual void SetupAnimatedWidget(AnimatedWidget& widget, Zest::Image* image) const = 0;
+    virtual GameRandom& GetGameRandom() = 0;
+    // The physics world's step, in updates, from the next smooth update on.
+    virtual void SetPhysicsStep(float step) = 0;
+    // The score a finished session hands to the next one.
+    virtual void SetCarriedScore(int32_t score) = 0;
+    // The widget manager's last mouse position.
+    virtual std::pair<float, float> GetMousePos() const = 0;
+    // 0 the standard arrow, 11 none.
+    virtual void SetCursor(int32_t kind) = 0;
+    virtual void StopAllMusic() = 0;
+    // Loads the habitat's song and fades it in, looping.
+    virtual void PlayHabitatMusic(const Habitat& habitat) = 0;
+};
