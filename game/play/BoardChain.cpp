@@ -2,7 +2,7 @@
 //
 // A food chain runs from a predator down to its prey: each tile is linked to the last one in
 // the habitat's food web and stands strictly lower. A tile of the same level as the last one
-// takes the last one's place when it is linked to the tile before it and next to it. Match same takes tiles of
+// takes the last one's place when it is next to the tile before it. Match same takes tiles of
 // one creature, match pairs two tiles of one species and different variants. Adjacency is
 // the callers' test (the tile's press and drag), except where a tile replaces the last one.
 
@@ -93,16 +93,11 @@ bool GameBoard::TryAddToSelection(BoardTile* const tile, const int32_t mode)
         if (tile->mCreature != last->mCreature || tile->mVariant == last->mVariant || mChain.size() >= kPairLength)
             return RefuseFromChain(tile);
         return AcceptIntoChain(*this, tile);
-    case MODE_FOOD_CHAIN: {
-        // A tile of the last one's level would take its place, so it must be linked to the
-        // tile before the last; any other tile to the last. An unlinked tile is turned away
-        // without being unselected.
-        const bool replacesLast = levelDrop == 0 && mChain.size() > 1;
-        const BoardTile* const linkedTo = replacesLast ? mChain[mChain.size() - 2] : last;
-        if (!mHabitat->IsFoodLink(linkedTo->mCreature, tile->mCreature))
+    case MODE_FOOD_CHAIN:
+        // An unlinked tile is turned away without being unselected.
+        if (!mHabitat->IsFoodLink(last->mCreature, tile->mCreature))
             return false;
         return ApplyLevelRule(*this, tile, levelDrop);
-    }
     default:
         return ApplyLevelRule(*this, tile, levelDrop);
     }
