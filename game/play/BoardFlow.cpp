@@ -85,8 +85,8 @@ void UpdateDealIn(GameBoard& board, GameSession& session, const float fraction)
         // A restored board keeps the frame it was saved with.
         if (board.mRestoreFromProfile != 1) {
             for (int32_t pick = 0; pick < kFramePicks; ++pick) {
-                board.PickFrame(0);
-                if (!board.CheckFrame(0))
+                board.PickFrame(false);
+                if (!board.CheckFrame(false))
                     break;
             }
         }

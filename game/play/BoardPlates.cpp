@@ -15,13 +15,13 @@ void GameBoard::InitPlates()
 }
 
 // For now no frame is picked.
-void GameBoard::PickFrame(int32_t)
+void GameBoard::PickFrame(bool)
 {
     mFrameShape = kNoFrame;
 }
 
 // For now there is no frame to fill.
-bool GameBoard::CheckFrame(int32_t)
+bool GameBoard::CheckFrame(bool)
 {
     return false;
 }

@@ -27,6 +27,8 @@ class BoardTile;
 class Creature;
 class Habitat;
 class PlayHost;
+class Stage;
+class xPhysicsPrimitiveEntity;
 
 enum BoardPhase : int32_t {
     PHASE_IDLE = 2,
@@ -55,6 +57,12 @@ public:
     static constexpr int32_t kCells = kColumns * kRows;
     // Pixels between the cells, in both directions.
     static constexpr int32_t kCellPitch = 89;
+    // A right click arrives as a release with this click count.
+    static constexpr int32_t kRightClick = -1;
+    // The cursor kinds the board sets: none over a match-search board (the board draws its
+    // own), the standard arrow elsewhere.
+    static constexpr int32_t kNoCursor = 11;
+    static constexpr int32_t kArrowCursor = 0;
     // The board widget's size and place in the session.
     static constexpr int32_t kWidth = 532;
     static constexpr int32_t kHeight = 532;
@@ -62,7 +70,7 @@ public:
     static constexpr int32_t kY = 16;
     // New tiles start this far above their cell.
     static constexpr int32_t kRefillDrop = 516;
-    // A frame drawn when no frame is picked.
+    // mFrameShape and mFrameAnchor while no frame is picked.
     static constexpr int32_t kNoFrame = -1;
 
     // `restoreFromProfile` 1 builds the cells from the current profile's saved board.
@@ -79,8 +87,21 @@ public:
     void SetPhase(int32_t phase);
     // The per-frame step; nothing while the application has no session.
     void UpdateSmooth(float fraction) override;
+    // The normal pass: plates, rescued cells, tiles, flying cages; then it defers the
+    // overlay pass: frame, selection line, search view, effects, leaving tiles, the stage
+    // title and the session's popups.
     void Draw(Zest::Graphics* g) override;
     void DrawOverlay(Zest::Graphics* g) override;
+    void DrawShuffleEffect(Zest::Graphics* g);
+
+    // The mouse, relative to the board: presses and drags build the chain, the release
+    // hands it to the session, a right click cancels it.
+    void MouseButtonDown(int x, int y, int button, int clickCount) override;
+    void MouseUp(int x, int y, int clickCount) override;
+    void MouseDrag(int x, int y) override;
+    void MouseMove(int x, int y) override;
+    void MouseEnter() override;
+    void MouseLeave() override;
 
     // Queries: null, false or -1 for absent tiles and cells outside the grid.
     // (column, row) of the tile's cell; (-1, 0) for a tile not on the grid.
@@ -123,6 +144,21 @@ public:
     bool IsInSelection(const BoardTile* tile) const;
     // The chain has two tiles or more and the tile is its last.
     bool IsLastOfChain(const BoardTile* tile) const;
+    // Hints on the candidates for the next pick around the tile, then the selection line.
+    void HighlightCandidates(BoardTile* tile);
+    void ClearHints();
+    void BuildSelectionPath();
+    // No plain tile has a move left in the stage's mode.
+    bool NoMovesLeft() const;
+    int32_t CountSameNeighbours(const BoardTile* tile) const;
+    bool HasChainNeighbours(const BoardTile* tile) const;
+    int32_t CountPairPartners(const BoardTile* tile) const;
+    // For the session's scoring: counts the chain's goals into the stage; the creatures of
+    // the stage's goals the chain shows; the chain's centre; unselected tiles of a creature.
+    bool CountChainForGoals(Stage& stage);
+    void CollectChainCreatures(std::vector<bool>& flags, const Stage& stage) const;
+    std::pair<float, float> GetSelectionCenter() const;
+    int32_t CountSameCreature(const BoardTile* tile) const;
 
     // Locks, items, the hunter, the infection and the search targets.
     void StartHunterJump(BoardTile* hunter);
@@ -147,15 +183,25 @@ public:
 
     // Plates and the target frame.
     void InitPlates();
-    void PickFrame(int32_t attempt);
-    // True when the frame is already filled.
-    bool CheckFrame(int32_t attempt);
+    // Cells whose plate is not cleared.
+    int32_t CountPlatesLeft() const;
+    void PickFrame(bool playSound);
+    void PlaceFrameCells(int32_t count);
+    // True when the framed cells show one creature; with `score` the group is handed to the
+    // session as a chain.
+    bool CheckFrame(bool score);
+    // The chain fills a column, a row, a diagonal.
+    bool IsFullColumn() const;
+    bool IsFullRow() const;
+    bool IsFullDiagonal() const;
 
     // The title rig and the effect layers.
     void CreateWalls();
     void ResetWallPosition();
     void StartShuffleEffect();
     void ResetEffectColors();
+    // Every tile plays its appearance again.
+    void StartResetAnimation();
 
     // What a saved game keeps.
     bool GetSavedTile(int32_t column, int32_t row, SavedTile& tile) const override;
@@ -192,7 +238,12 @@ public:
     AnimatedWidget mStreakEffect;
     // Deal-in progress, 0..37.
     int32_t mDealtCount = 0;
+    // The six shuffle layers.
+    std::vector<AnimatedWidget> mEffectLayers;
     Zest::Image* mMaskImage = nullptr;
+    // The application's last mouse position, truncated.
+    int32_t mMouseX = 0;
+    int32_t mMouseY = 0;
     std::vector<BoardTile*> mHunterTargets;
     // Per target: the displacement per frame of the jump.
     std::vector<std::pair<float, float>> mHunterSteps;
@@ -214,6 +265,13 @@ public:
     BoardTile* mHunterTile = nullptr;
     // The cells of frame shapes 6 to 8.
     std::vector<int32_t> mFrameCells;
+    // The title rig: a ball falling in a shaft of four walls; its height drives the bounce
+    // of the stage title. Made by CreateWalls, destroyed through the physics library.
+    xPhysicsPrimitiveEntity* mTitleBall = nullptr;
+    xPhysicsPrimitiveEntity* mWallTop = nullptr;
+    xPhysicsPrimitiveEntity* mWallFloor = nullptr;
+    xPhysicsPrimitiveEntity* mWallLeft = nullptr;
+    xPhysicsPrimitiveEntity* mWallRight = nullptr;
     // A restarted stage keeps its plates on the next build.
     bool mKeepPlates = false;
 };
