@@ -298,6 +298,9 @@ void GameBoard::RemoveSelectedTiles()
         mRemovedTiles.push_back(tile);
         tile->SetSelected(false);
     }
+    // A press held on a tile that leaves the grid must not outlive it.
+    if (IsInSelection(mPressedTile))
+        mPressedTile = nullptr;
     ClearSelection();
 }
 

@@ -31,12 +31,6 @@ constexpr int32_t kRandomDraws = 51;
 constexpr float kHunterJumpFrames = 40.0f;
 constexpr int32_t kBottomRow = GameBoard::kRows - 1;
 
-// A tile with no lock and a creature's level: one the player could chain.
-bool IsPlain(const BoardTile& tile)
-{
-    return tile.mLock == LOCK_NONE && tile.mLevel >= 0;
-}
-
 int32_t CountTiles(const std::vector<BoardTile*>& cells, const std::function<bool(const BoardTile&)>& counts)
 {
     return static_cast<int32_t>(std::count_if(cells.begin(), cells.end(), [&counts](const BoardTile* const tile) {
@@ -62,7 +56,7 @@ void GameBoard::StartHunterJump(BoardTile* const hunter)
         const int32_t index = Zest::Rand() % kCells;
         BoardTile* const target = mCells[index];
         // The bottom row is spared: a caged tile there would be freed at once.
-        if (target == nullptr || !IsPlain(*target) || index / kColumns == kBottomRow)
+        if (target == nullptr || !target->IsPlain() || index / kColumns == kBottomRow)
             continue;
         mHunterTargets.push_back(target);
         mHunterOriginX = static_cast<float>(hunter->mX - mX);
@@ -88,7 +82,7 @@ void GameBoard::InfectRandomTile()
         return;
     for (int32_t draw = 0; draw < kRandomDraws; ++draw) {
         BoardTile* const tile = mCells[Zest::Rand() % kCells];
-        if (tile == nullptr || !IsPlain(*tile) || tile->mTrapped || tile->mInfected)
+        if (tile == nullptr || !tile->IsPlain() || tile->mTrapped || tile->mInfected)
             continue;
         tile->SetInfected(true);
         return;

@@ -79,6 +79,8 @@ public:
     std::pair<float, float> GetCenter() const;
     bool HitTest(int32_t x, int32_t y) const;
     bool IsAppearing() const;
+    // No lock and a creature's level: a tile the player could chain.
+    bool IsPlain() const { return mLock == LOCK_NONE && mLevel >= 0; }
 
     void UpdateSmooth(float fraction) override;
     void Draw(Zest::Graphics* g) override;

@@ -1,26 +1,29 @@
 // The board's object and its grid: construction, building the cells (anew or from the
 // current profile's saved board), the cell queries and edits, and the release of the tiles
-// when the board goes. The phase machine and the tile flow are in BoardFlow.cpp.
+// and the title rig when the board goes. The phase machine and the tile flow are in
+// BoardFlow.cpp.
 
 #include "game/play/GameBoard.h"
 
 #include "framework/app/common/Assert.h"
+#include "framework/widgets/WidgetManager.h"
 #include "game/Creature.h"
 #include "game/Habitat.h"
 #include "game/PlayerProfile.h"
 #include "game/Res.h"
 #include "game/Stage.h"
+#include "game/physics/PhysicsPrimitiveEntity.h"
 #include "game/play/BoardTile.h"
 #include "game/play/GameSession.h"
 #include "game/play/PlayHost.h"
 #include "game/screens/MenuServices.h"
+#include "platform/physics/XtremaPhysics.h"
 
 #include <algorithm>
+#include <initializer_list>
 
 namespace {
 
-// The application's cursor kind that hides the pointer: match search draws its own.
-constexpr int32_t kNoCursor = 11;
 constexpr float kTwirlScale = 5.0f;
 // A tile's left edge lies this far left of its cell's.
 constexpr int32_t kTileOffsetX = 6;
@@ -33,6 +36,18 @@ void ReleaseRemovedTiles(std::vector<BoardTile*>& removedTiles)
             GetMenuServices().DeferDeleteWidget(tile);
     }
     removedTiles.clear();
+}
+
+// An entity of the title rig out of the widget tree and the physics world.
+void ReleaseRigEntity(Zest::WidgetManager* const manager, xPhysicsPrimitiveEntity*& entity)
+{
+    if (entity == nullptr)
+        return;
+    // The rig lives only while the world does: the session goes before the world.
+    ZEST_ASSERT(manager != nullptr && XtremaPHX2D::g_ptrSDK != nullptr);
+    manager->RemoveWidget(entity);
+    XtremaPHX2D::g_ptrSDK->destroyEntity(entity);
+    entity = nullptr;
 }
 
 // A cell a save has written. One never written keeps the record's default name and
@@ -103,6 +118,8 @@ void GameBoard::RemovedFromManager(Zest::WidgetManager* const manager)
         cell = nullptr;
     }
     ReleaseRemovedTiles(mRemovedTiles);
+    for (xPhysicsPrimitiveEntity** const entity : {&mWallTop, &mWallFloor, &mWallLeft, &mWallRight, &mTitleBall})
+        ReleaseRigEntity(manager, *entity);
     Widget::RemovedFromManager(manager);
 }
 
@@ -191,6 +208,7 @@ void GameBoard::RemoveAllTiles()
     }
     mCells.clear();
     ClearSelection();
+    mPressedTile = nullptr;
 }
 
 std::pair<int32_t, int32_t> GameBoard::GetCell(const BoardTile* const tile) const

@@ -211,8 +211,20 @@ void GameSession::ProcessSelection(bool /*countGoals*/, bool /*byPlayer*/, bool 
 // For now the idle board tests no frame.
 void GameSession::CheckFrame() {}
 
-// For now plates give no bonus.
-void GameSession::CheckPlatesCleared() {}
+// The bonus of a plate kind is given once, when the last plate of the board goes.
+void GameSession::CheckPlatesCleared()
+{
+    ZEST_ASSERT(mBoard != nullptr);
+    if (mBoard->CountPlatesLeft() != 0)
+        return;
+    // A stage read from a damaged file may name a plate kind that does not exist: it earns
+    // nothing.
+    const int32_t kind = mStage.mPlateKind;
+    if (kind < 0 || kind >= static_cast<int32_t>(mBoard->mPlateBonusFlags.size()) || mBoard->mPlateBonusFlags[kind])
+        return;
+    // For now the bonus is only recorded: its points, popup and sound are still to come.
+    mBoard->mPlateBonusFlags[kind] = true;
+}
 
 // For now a diamond gives no bonus.
 void GameSession::ShowDiamondBonus(BoardTile* /*tile*/) {}

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -75,11 +76,14 @@ protected:
         EXPECT_EQ(tile->mDropRemaining, 516);
     }
 
-    std::vector<float> TileTimers()
+    // Each tile's timer, by tile: tiles may change cells.
+    std::map<const BoardTile*, float> TileTimers()
     {
-        std::vector<float> timers;
-        for (const BoardTile* const tile : Board().mCells)
-            timers.push_back(tile == nullptr ? -1.0f : tile->mTimer);
+        std::map<const BoardTile*, float> timers;
+        for (const BoardTile* const tile : Board().mCells) {
+            if (tile != nullptr)
+                timers[tile] = tile->mTimer;
+        }
         return timers;
     }
 };
@@ -231,7 +235,7 @@ TEST_F(BoardFlowTest, ShuffleMakesThreePassesOfEighteenTopToBottomSwapsThirtyUpd
     Zest::SRand(kSeed);
 
     std::vector<BoardTile*> expected = board.mCells;
-    const std::vector<float> timers = TileTimers();
+    const std::map<const BoardTile*, float> timers = TileTimers();
     board.SetPhase(PHASE_SHUFFLE_START);
     RunFrames(1);
     EXPECT_EQ(board.mPhase, PHASE_SHUFFLING);
@@ -321,7 +325,7 @@ TEST_F(BoardFlowTest, SettleWaitsForTheBoardToRestWhileClearOutWaitsOnlyForTheLe
         ++frozenAfter;
     }
     ASSERT_EQ(board.mPhase, PHASE_FROZEN) << "the twirl ends";
-    const std::vector<float> timers = TileTimers();
+    const std::map<const BoardTile*, float> timers = TileTimers();
     RunFrames(50);
     EXPECT_EQ(board.mPhase, PHASE_FROZEN);
     EXPECT_EQ(TileTimers(), timers) << "frozen tiles are not updated";

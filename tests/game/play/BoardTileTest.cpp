@@ -9,6 +9,7 @@
 #include "game/play/PlayHost.h"
 #include "game/screens/MenuServices.h"
 #include "tests/game/play/PlayFixture.h"
+#include "tests/game/play/PlayRecorders.h"
 
 #include <gtest/gtest.h>
 
@@ -19,89 +20,13 @@
 
 namespace {
 
-// Records the sounds played and passes the deferred deletions on to the application.
-class SoundLog : public MenuServices {
-public:
-    explicit SoundLog(MenuServices& application) : mApplication(application) {}
+using Tests::Blit;
+using Tests::RecordingScreen;
+using Tests::SoundLog;
 
-    void PlaySoundEffect(const int soundId) override { mSounds.push_back(soundId); }
-    void DeferDeleteWidget(Zest::Widget* const widget) override { mApplication.DeferDeleteWidget(widget); }
-
-    MenuServices& mApplication;
-    std::vector<int> mSounds;
-};
-
-struct DrawnImage {
-    const Zest::Image* mSource;
-    // Where the picture's top-left corner (or its rotation or matrix origin) landed.
-    float mX;
-    float mY;
-    Zest::Color mColor;
-};
-
-// A destination that records every picture drawn on it, by whichever drawing slot.
-class RecordingImage : public Zest::Image {
-public:
-    RecordingImage()
-    {
-        mWidth = 1000;
-        mHeight = 1000;
-    }
-
-    void Blt(Image* src, const int x, const int y, const Zest::Rect&, const Zest::Color& color, int) override
-    {
-        Record(src, static_cast<float>(x), static_cast<float>(y), color);
-    }
-    void BltAtFloat(Image* src, const float x, const float y, const Zest::Rect&, const Zest::Rect&,
-                    const Zest::Color& color, int) override
-    {
-        Record(src, x, y, color);
-    }
-    void BltRotated(Image* src, const float x, const float y, const Zest::Rect&, const Zest::Rect&,
-                    const Zest::Color& color, int, double, float, float) override
-    {
-        Record(src, x, y, color);
-    }
-    void StretchBlt(Image* src, const Zest::Rect& destRect, const Zest::Rect&, const Zest::Rect&,
-                    const Zest::Color& color, int, bool) override
-    {
-        Record(src, static_cast<float>(destRect.mX), static_cast<float>(destRect.mY), color);
-    }
-    void BltMatrix(Image* src, const float x, const float y, const Zest::Matrix3&, const Zest::Rect&,
-                   const Zest::Color& color, int, const Zest::Rect&, bool) override
-    {
-        Record(src, x, y, color);
-    }
-    void BltMirror(Image* src, const int x, const int y, const Zest::Rect&, const Zest::Color& color, int) override
-    {
-        Record(src, static_cast<float>(x), static_cast<float>(y), color);
-    }
-    void StretchBltMirror(Image* src, const Zest::Rect& destRect, const Zest::Rect&, const Zest::Rect&,
-                          const Zest::Color& color, int, bool) override
-    {
-        Record(src, static_cast<float>(destRect.mX), static_cast<float>(destRect.mY), color);
-    }
-
-    const DrawnImage* Find(const Zest::Image* source) const
-    {
-        const auto found = std::find_if(mDrawn.begin(), mDrawn.end(),
-                                        [source](const DrawnImage& drawn) { return drawn.mSource == source; });
-        return found != mDrawn.end() ? &*found : nullptr;
-    }
-
-    std::vector<DrawnImage> mDrawn;
-
-private:
-    void Record(const Image* src, const float x, const float y, const Zest::Color& color)
-    {
-        mDrawn.push_back({src, x, y, color});
-    }
-};
-
-// The tile's own drawing on a fresh recording destination.
-std::unique_ptr<RecordingImage> DrawnBy(BoardTile& tile)
+std::unique_ptr<RecordingScreen> DrawnBy(BoardTile& tile)
 {
-    auto destination = std::make_unique<RecordingImage>();
+    auto destination = std::make_unique<RecordingScreen>(1000, 1000);
     Zest::Graphics g(destination.get());
     tile.Draw(&g);
     return destination;
@@ -330,9 +255,9 @@ TEST_F(BoardTileTest, AppearingBodyIsHiddenUpToCellSeventeenAndOpaqueWithinSeven
         if (tile->mState != TILE_APPEARING)
             break;
         const int32_t cell = tile->mAppearAnim.mFrame;
-        const std::unique_ptr<RecordingImage> drawn = DrawnBy(*tile);
+        const std::unique_ptr<RecordingScreen> drawn = DrawnBy(*tile);
         ASSERT_NE(drawn->Find(IMAGE_GAME_EFFECTANIM_TILE_SHOWING_UP), nullptr) << "frame " << frame;
-        const DrawnImage* const body = drawn->Find(tile->mTileImage);
+        const Blit* const body = drawn->Find(tile->mTileImage);
         if (cell < 18) {
             ASSERT_EQ(body, nullptr) << "cell " << cell;
             continue;
@@ -380,13 +305,13 @@ TEST_F(BoardTileTest, GenderSymbolShowsOnlyOnAnimalsInMatchPairsOutsideTheClearO
         tile->mVariant = c.mVariant;
         tile->mSelected = c.mSelected;
 
-        const std::unique_ptr<RecordingImage> drawn = DrawnBy(*tile);
+        const std::unique_ptr<RecordingScreen> drawn = DrawnBy(*tile);
         ASSERT_NE(drawn->Find(tile->mTileImage), nullptr);
-        const DrawnImage* const male = drawn->Find(IMAGE_GAME_GENDER_MALE);
-        const DrawnImage* const female = drawn->Find(IMAGE_GAME_GENDER_FEMALE);
+        const Blit* const male = drawn->Find(IMAGE_GAME_GENDER_MALE);
+        const Blit* const female = drawn->Find(IMAGE_GAME_GENDER_FEMALE);
         EXPECT_EQ(male != nullptr, c.mSymbol == IMAGE_GAME_GENDER_MALE);
         EXPECT_EQ(female != nullptr, c.mSymbol == IMAGE_GAME_GENDER_FEMALE);
-        const DrawnImage* const symbol = male != nullptr ? male : female;
+        const Blit* const symbol = male != nullptr ? male : female;
         if (symbol != nullptr) {
             EXPECT_EQ(symbol->mX, 64.0f);
             EXPECT_EQ(symbol->mY, 0.0f);

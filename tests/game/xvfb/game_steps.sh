@@ -57,14 +57,21 @@ greeting_shown() {
   awk -v w="$white" 'BEGIN { exit !(w < 0.97) }'
 }
 
-# Starts the game, waits for its content and clicks through the title.
-start() {
+# Starts the program with the arguments that follow the run's name and waits for its
+# content and its window.
+launch() {
   local run=$1
-  "$GAME" > "$WORK/$run.out" 2>&1 &
+  shift
+  "$GAME" "$@" > "$WORK/$run.out" 2>&1 &
   pid=$!
   timeout 60 bash -c "until grep -q '^Resource Loading Time' '$WORK/$run.out'; do sleep 0.2; done" ||
     fail "$run: loading never ended"
   window=$(timeout 20 xdotool search --sync --onlyvisible --name "Green Atlas" | tail -n 1)
+}
+
+# Starts the game, waits for its content and clicks through the title.
+start() {
+  launch "$1"
   sleep 0.5
   click 400 535
 }
