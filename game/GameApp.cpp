@@ -11,6 +11,7 @@
 #include "game/HighScores.h"
 #include "game/Res.h"
 #include "game/StringTable.h"
+#include "game/play/GameSession.h"
 #include "game/screens/TitleScreen.h"
 #include "platform/physics/XtremaPhysics.h"
 #include "platform/win32/Path.h"
@@ -226,6 +227,10 @@ void GameApp::OnShutdown()
     // Nothing was read before the data folder was known, so nothing is written either.
     if (mDataFolder.empty())
         return;
+    // A game without a board has nothing to continue yet; one saved as the player left it
+    // is in the profile already, and a later game of the same run is not stored over it.
+    if (!mGameSavedAndLeft && mGameSession != nullptr && mGameSession->mBoard != nullptr)
+        mGameSession->SaveGameToProfile();
     // Every change to the profiles since the last save is kept, whether or not a game runs.
     // A list that was never loaded nor created in this run (a quit during the title) is not
     // written: the file on disk is left as it is.
@@ -235,6 +240,12 @@ void GameApp::OnShutdown()
         WriteErrorLog("Could not save " + mDataFolder + GameOptions::kFileName);
     if (!HighScoreStoreHolder::Instance().Save(mDataFolder))
         WriteErrorLog("Could not save " + mDataFolder + HighScoreStore::kFileName);
+}
+
+void GameApp::OnGotFocus()
+{
+    if (mGameSession != nullptr)
+        mGameSession->ResumeBoard();
 }
 
 // A damaged file is reported, set aside and treated as missing. The habitats must be built

@@ -17,6 +17,7 @@
 #include "game/HabitatRegistry.h"
 #include "game/ProfileStore.h"
 #include "game/play/PlayHost.h"
+#include "game/screens/HabitatIndexHost.h"
 #include "game/screens/LoadingProgressHost.h"
 #include "game/screens/ProfileHost.h"
 #include "game/screens/ScreenNavigationHost.h"
@@ -50,6 +51,7 @@ class GameApp : public Zest::ZestAppBase,
                 public ScreenNavigationHost,
                 public ProfileHost,
                 public TextStyleHost,
+                public HabitatIndexHost,
                 public PlayHost {
 public:
     // The resource groups the game loads by name.
@@ -85,9 +87,12 @@ public:
     // Steps the physics world by mPhysicsStep, then the widgets' smooth update; neither
     // happens while updates are paused.
     void RunSmoothUpdate(float fraction) override;
-    // Writes profiles.dat (when the profiles were loaded or created in this run), then
-    // options.dat and scoreslists.dat.
+    // Stores a running game in its profile (unless it was saved and left), writes
+    // profiles.dat (when the profiles were loaded or created in this run), then options.dat
+    // and scoreslists.dat.
     void OnShutdown() override;
+    // A running game that was frozen meanwhile goes on.
+    void OnGotFocus() override;
 
     // Loading progress: the framework's count of the resources of "Game".
     double GetLoadingProgress() override;
@@ -104,6 +109,7 @@ public:
     void CloseSelectProfile() override;
     SelectProfile* GetSelectProfile() const override { return mSelectProfile; }
     // Stops all music, adds a new session over the whole window and hides the main menu.
+    // Nothing for HabitatRegistry::NO_HABITAT: there is no habitat to play.
     void StartGameSession(int32_t continueFlag, int32_t habitatIndex) override;
     // Takes the running session out of the widget tree (it is deleted after the current
     // update); nothing when none runs.
@@ -123,6 +129,10 @@ public:
     Zest::Color GetTextColor() const override;
     Zest::Color GetHighlightTextColor() const override;
     std::string GetVersionText() const override { return mProductVersion; }
+
+    // Habitat indexes: mHabitats.
+    int32_t GetHabitatIndexByName(const std::string& name) const override;
+    int32_t GetFirstHabitatIndex() const override;
 
     // Loads "Main_Menu", adds the main menu over the whole window and starts the title music.
     void ShowMainMenu();
@@ -150,11 +160,14 @@ public:
     void StopAllMusic() override;
     // Without the song the game plays in silence.
     void PlayHabitatMusic(const Habitat& habitat) override;
+    void FadeInSong(int32_t songId, const std::string& fileName, bool loop) override;
+    const TextStyleHost& GetTextStyle() const override { return *this; }
+    int32_t GetHabitatCount() const override { return mHabitats.GetHabitatCount(); }
 
     // The widget manager's last mouse position.
     std::pair<float, float> GetMousePos() const override;
     // The world-map point of a habitat index (0 to kMapPointCount - 1); (0, 0) outside.
-    std::pair<float, float> GetMapPoint(int32_t index) const;
+    std::pair<float, float> GetMapPoint(int32_t index) const override;
     // Prepares a sprite to play the image's strip (see the free SetupAnimatedWidget).
     void SetupAnimatedWidget(AnimatedWidget& widget, Zest::Image* image) const override;
 
@@ -187,6 +200,9 @@ public:
     float mPhysicsStep = 0.01f;
     // The score of the last game session, which the next habitat's session starts from.
     int32_t mCarriedScore = 0;
+    // The running game was saved as the player left it; shutdown does not store a game
+    // again for the rest of the run.
+    bool mGameSavedAndLeft = false;
     // The folder of the players' files, ending in a separator; empty until Init sets it.
     std::string mDataFolder;
     // What the program ends with: 0, or 1 once the game had to stop for an error.

@@ -23,7 +23,7 @@
 void GameApp::ShowMainMenu()
 {
     LoadMainMenuResources();
-    mMainMenu = new MainMenu(this, this, this);
+    mMainMenu = new MainMenu(this, this, this, this);
     mMainMenu->Resize(0, 0, mWidth, mHeight);
     mWidgetManager->AddWidget(mMainMenu);
     PlayTitleMusic();
@@ -48,6 +48,9 @@ void GameApp::HideMainMenu()
 
 void GameApp::StartGameSession(const int32_t continueFlag, const int32_t habitatIndex)
 {
+    if (habitatIndex == HabitatRegistry::NO_HABITAT)
+        return;
+    ZEST_ASSERT(mGameSession == nullptr);
     StopAllMusic();
     mGameSession = new GameSession(*this, continueFlag, habitatIndex);
     mGameSession->Resize(0, 0, mWidth, mHeight);
@@ -141,13 +144,22 @@ void GameApp::StopAllMusic() { mMusic->StopAllMusic(); }
 void GameApp::PlayHabitatMusic(const Habitat& habitat)
 {
     mMusic->StopAllMusic();
-    if (!mMusic->LoadMusic(habitat.mNumber, habitat.mMusicFile))
+    FadeInSong(habitat.mNumber, habitat.mMusicFile, true);
+}
+
+void GameApp::FadeInSong(const int32_t songId, const std::string& fileName, const bool loop)
+{
+    if (!mMusic->LoadMusic(songId, fileName))
         return;
-    mCurrentMusic = habitat.mNumber;
-    mMusic->FadeIn(habitat.mNumber, 0, kMusicFadeSpeed, false);
+    mCurrentMusic = songId;
+    mMusic->FadeIn(songId, 0, kMusicFadeSpeed, !loop);
 }
 
 std::string GameApp::GetHabitatNameByIndex(const int32_t index) const { return mHabitats.GetHabitatNameByIndex(index); }
+
+int32_t GameApp::GetHabitatIndexByName(const std::string& name) const { return mHabitats.GetHabitatIndexByName(name); }
+
+int32_t GameApp::GetFirstHabitatIndex() const { return mHabitats.GetFirstHabitatIndex(); }
 
 Habitat* GameApp::GetHabitat(const std::string& name) const { return mHabitats.GetHabitat(name); }
 

@@ -1,9 +1,10 @@
 // The game with one chosen stage in play at once: it passes the title (skipping the logo)
 // and the main menu by itself, plays as a player of its own (no name entry), starts the
 // habitat's session, puts the chosen stage, with an optional plate kind, in place of the
-// habitat's first and deals its board. From then on the board is played in the window as in
-// the game. It reaches the boards the main menu cannot reach yet, for looking at them and
-// for the scenarios under a virtual display.
+// habitat's first and starts the level without the world map, so that the stage deals its
+// board at once. From then on the board is played in the window as in the game. It reaches
+// the boards the main menu cannot reach quickly, for looking at them and for the scenarios
+// under a virtual display.
 // Usage: board_host --habitat NAME|INDEX --stage INDEX [--plates 0|1|2]
 //
 // The habitat is named as the game names it ("Arctic") or given by its index (0 is the
@@ -167,7 +168,8 @@ private:
             session.mStage.mPlateKind = mRequest.plateKind;
         session.mMode = session.mStage.mMode;
         GetCurrentProfile()->mStageIndex = session.mStage.mIndex;
-        session.StartLevelForPlay();
+        // The level starts as the world map's Done would start it, before the map opens.
+        session.StartLevel();
         std::printf("playing %s, stage %d\n", habitat->mName.c_str(), mRequest.stage);
         std::fflush(stdout);
     }

@@ -16,12 +16,12 @@
 #include "game/physics/SharkEntity.h"
 #include "game/play/GameBoard.h"
 #include "game/play/PlayHost.h"
+#include "game/screens/GameMap.h"
 #include "game/screens/MenuItem.h"
 #include "game/screens/MenuServices.h"
 #include "platform/physics/XtremaPhysics.h"
 
 #include <cmath>
-#include <string>
 
 namespace {
 
@@ -40,6 +40,29 @@ constexpr int32_t kOpaque = 255;
 // A wave offset of -50.0 to 49.9 from the runtime's generator.
 float RandomWaveOffset() { return static_cast<float>(Zest::Rand() % 1000 - 500) / 10.0f; }
 
+// A saved game can be continued when a habitat was ever started and this build has its
+// habitat and stage; a damaged profiles.dat, which the profile store takes as it is, may
+// name others.
+bool CanContinue(const PlayHost& host, const PlayerProfile& profile)
+{
+    if (profile.mHabitatsStarted == 0)
+        return false;
+    const Habitat* const habitat = host.GetHabitat(profile.mHabitatName);
+    if (habitat == nullptr)
+        return false;
+    const int32_t stage = profile.mStage.mIndex;
+    return stage >= 0 && stage < static_cast<int32_t>(habitat->mStages.size());
+}
+
+// The habitat index a new game starts at: the one asked for when it is registered, else the
+// first habitat.
+int32_t GetStartIndex(const PlayHost& host, const int32_t habitatIndex)
+{
+    if (host.GetHabitat(host.GetHabitatNameByIndex(habitatIndex)) != nullptr)
+        return habitatIndex;
+    return host.GetFirstHabitatIndex();
+}
+
 // Takes a sub-widget of the session out of the manager and queues its deletion.
 template <typename T>
 void ReleaseSubWidget(Zest::WidgetManager* const manager, T*& widget)
@@ -54,7 +77,7 @@ void ReleaseSubWidget(Zest::WidgetManager* const manager, T*& widget)
 } // namespace
 
 GameSession::GameSession(PlayHost& host, const int32_t continueFlag, const int32_t habitatIndex)
-    : mHost(host), mContinued(continueFlag), mHabitatIndex(habitatIndex)
+    : mHost(host), mContinued(continueFlag)
 {
     for (int32_t k = 0; k < kWavePointCount; ++k) {
         const float x = kWaveStepX * static_cast<float>(k);
@@ -75,18 +98,18 @@ GameSession::GameSession(PlayHost& host, const int32_t continueFlag, const int32
 
     PlayerProfile* const profile = mHost.GetCurrentProfile();
     ZEST_ASSERT(profile != nullptr);
-    // Nothing was ever started, so there is nothing to continue.
-    if (mContinued == 1 && profile->mHabitatsStarted == 0)
+    if (mContinued == 1 && !CanContinue(mHost, *profile))
         mContinued = 0;
     const bool newGame = mContinued == 0;
 
-    std::string habitatName = profile->mHabitatName;
     if (newGame) {
-        habitatName = mHost.GetHabitatNameByIndex(habitatIndex);
+        mHabitat = mHost.GetHabitat(mHost.GetHabitatNameByIndex(GetStartIndex(mHost, habitatIndex)));
         ++profile->mHabitatsStarted;
+    } else {
+        mHabitat = mHost.GetHabitat(profile->mHabitatName);
     }
-    mHabitat = mHost.GetHabitat(habitatName);
     ZEST_ASSERT(mHabitat != nullptr);
+    mHabitatIndex = mHabitat->mIndex;
     mHabitat->mCollectedGoals = 0;
 
     mHabitat->ResetStages();
@@ -106,7 +129,13 @@ GameSession::GameSession(PlayHost& host, const int32_t continueFlag, const int32
     mStats = std::make_unique<GameStats>();
     mStats->CopyFromProfile(*profile, newGame);
     if (newGame) {
+        // The profile names the new game at once: a Continue before the first stage is
+        // saved resumes this habitat's first stage on a fresh board, not what an earlier
+        // adventure left behind.
+        profile->mHabitatName = mHabitat->mName;
+        profile->mStage = mStage;
         profile->mStageIndex = mStage.mIndex;
+        profile->mTiles.fill(SavedTile());
     } else {
         mHabitat->mCollectedGoals += profile->mHabitatProgress;
         mScore = profile->mScore;
@@ -149,6 +178,7 @@ void GameSession::RemovedFromManager(Zest::WidgetManager* const manager)
     ReleaseSubWidget(mManager, mShuffleButton);
     ReleaseSubWidget(mManager, mElementsButton);
     ReleaseSubWidget(mManager, mBackpackButton);
+    ReleaseSubWidget(mManager, mGameMap);
     DestroyAllEntities();
     Widget::RemovedFromManager(manager);
 }
@@ -167,28 +197,23 @@ void GameSession::DestroyAllEntities()
     mEntities.clear();
 }
 
-// Stop-gaps until the world map and the level start exist, both here: StartLevelForPlay
-// plays the habitat's music, makes the board and goes straight to play, without story page
-// or head-up display buttons; and UpdateSmooth calls it while the session would open the
-// world map (state 0, no board yet), which is how the main menu's Start adventure reaches
-// play.
-void GameSession::StartLevelForPlay()
+void GameSession::DestroyQueuedEntities()
 {
-    ZEST_ASSERT(mManager != nullptr && mBoard == nullptr);
-    mHost.PlayHabitatMusic(*mHabitat);
-    mBoard = new GameBoard(mHost, mHabitat, mContinued);
-    mBoard->Resize(0, 0, GameBoard::kWidth, GameBoard::kHeight);
-    mBoard->Move(GameBoard::kX, GameBoard::kY);
-    mManager->AddWidget(mBoard);
-    mState = STATE_PLAY;
-}
-
-void GameSession::UpdateSmooth(const float fraction)
-{
-    if (mState == STATE_SHOW_MAP && mBoard == nullptr)
-        StartLevelForPlay();
-    // The world runs at half speed while a carrier delivers.
-    mHost.SetPhysicsStep(mState == STATE_EVENT_RUNNING ? fraction / 2.0f : fraction);
+    // Without the world the entities are gone already; the queue waits.
+    if (XtremaPHX2D::g_ptrSDK == nullptr)
+        return;
+    for (xSharkEntity* const queued : mRemovalQueue) {
+        for (xSharkEntity*& entity : mEntities) {
+            if (entity != queued)
+                continue;
+            ZEST_ASSERT(mManager != nullptr);
+            mManager->RemoveWidget(entity);
+            XtremaPHX2D::g_ptrSDK->destroyEntity(entity);
+            entity = nullptr;
+        }
+    }
+    // An entity queued but not in the list was never the session's to destroy.
+    mRemovalQueue.clear();
 }
 
 // For now the habitat's background alone.
@@ -200,40 +225,6 @@ void GameSession::Draw(Zest::Graphics* const g)
 
 // For now nothing is drawn over the widgets.
 void GameSession::DrawOverlay(Zest::Graphics* /*g*/) {}
-
-// For now the chain is only let go: nothing is scored or counted.
-void GameSession::ProcessSelection(bool /*countGoals*/, bool /*byPlayer*/, bool /*force*/)
-{
-    ZEST_ASSERT(mBoard != nullptr);
-    mBoard->ClearSelection();
-}
-
-// For now the idle board tests no frame.
-void GameSession::CheckFrame() {}
-
-// The bonus of a plate kind is given once, when the last plate of the board goes.
-void GameSession::CheckPlatesCleared()
-{
-    ZEST_ASSERT(mBoard != nullptr);
-    if (mBoard->CountPlatesLeft() != 0)
-        return;
-    // A stage read from a damaged file may name a plate kind that does not exist: it earns
-    // nothing.
-    const int32_t kind = mStage.mPlateKind;
-    if (kind < 0 || kind >= static_cast<int32_t>(mBoard->mPlateBonusFlags.size()) || mBoard->mPlateBonusFlags[kind])
-        return;
-    // For now the bonus is only recorded: its points, popup and sound are still to come.
-    mBoard->mPlateBonusFlags[kind] = true;
-}
-
-// For now a diamond gives no bonus.
-void GameSession::ShowDiamondBonus(BoardTile* /*tile*/) {}
-
-// For now no bonus of 750 is shown.
-void GameSession::ShowBonus750(BoardTile* /*tile*/) {}
-
-// For now there are no popups to draw.
-void GameSession::DrawFloatingImages(Zest::Graphics* /*g*/, bool /*halfSize*/) {}
 
 // For now no item is ever armed.
 void GameSession::DisarmItem() {}

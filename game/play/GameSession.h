@@ -12,27 +12,32 @@
 #include "game/AnimatedWidget.h"
 #include "game/MiniGameEntry.h"
 #include "game/Stage.h"
+#include "game/play/FloatingImage.h"
 #include "game/play/SessionState.h"
+#include "game/screens/GameMapHost.h"
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <utility>
 #include <vector>
 
 namespace Zest {
 class Graphics;
+class Image;
 class WidgetManager;
 } // namespace Zest
 
 class BoardTile;
 class GameBoard;
+class GameMap;
 class GameStats;
 class Habitat;
 class MenuItem;
 class PlayHost;
 class xSharkEntity;
 
-class GameSession : public Zest::Widget {
+class GameSession : public Zest::Widget, public GameMapHost {
 public:
     static constexpr int32_t kWidth = 800;
     static constexpr int32_t kHeight = 600;
@@ -52,19 +57,95 @@ public:
     void Draw(Zest::Graphics* g) override;
     void DrawOverlay(Zest::Graphics* g) override;
 
-    // Until the session's level start is built: the habitat's music and the board, then
-    // play (state 5) at once, with no story page and no head-up display. The main menu's
-    // Start adventure, the tests and the tools use it; they may set mStage or mMode first.
-    void StartLevelForPlay();
+    // The state machine and the level flow (GameSessionStates.cpp, GameSessionLevel.cpp).
+    // Values of mResumeStep: the pause menu is open, has just closed, the session resumes on
+    // the next frame, or it stays frozen until it is removed (game over).
+    enum ResumeStep : int32_t {
+        RESUME_MENU_OPEN = 0,
+        RESUME_MENU_CLOSED = 1,
+        RESUME_NEXT_FRAME = 2,
+        RESUME_NEVER = 3,
+    };
+    // Stores the running game (habitat, score, stage, progress, statistics and board) in
+    // the current profile; the caller writes profiles.dat when it is to be written.
+    void SaveGameToProfile();
+    // The world map before the level; its Done button moves the session on (state 2).
+    void ShowGameMap();
+    void CloseGameMap();
+    // The habitat's music and the board, then the stage start (state 12).
+    void StartLevel();
+    // Points may be negative; the score has no limit and no floor.
+    void AddScore(int32_t points);
+    // Freeze and release the state machine around a modal screen; in play the board takes
+    // no input meanwhile.
+    void PauseBoard();
+    void ResumeBoard();
+    // The collector flourish's fresh board, unless a modal screen is open.
+    void RebuildBoardIfFree();
+    // No move is left: the board is frozen and disabled for good.
+    void ShowGameOver();
+    // The head-up display's buttons: the food web, pause and the three power items; the
+    // elements holder and the backpack, each made once per session.
+    void CreateHudButtons();
+    void CreateElementsButton();
+    void CreateBackpackButton();
+    // The carrier that delivers a stage event; it sets state 10 when it is done.
+    void StartLevelEvent(int32_t event);
+    // The physics mini-game after the habitat's last stage.
+    void StartMiniGame();
+    // The entities queued for removal, out of the widget tree and the world.
+    void DestroyQueuedEntities();
+    // The world map's questions, answered from the application and the current profile
+    // (GameSessionMap.cpp).
+    std::pair<float, float> GetMapPoint(int32_t index) const override;
+    int32_t GetHabitatCount() const override;
+    Zest::Image* GetHabitatLabel(int32_t index) const override;
+    int32_t GetNextLevel() const override;
+    void StopAllMusic() override;
+    void FadeInSong(int32_t songId, const std::string& fileName, bool loop) override;
+    // The map's Done button: the map goes and the level starts on the next frames.
+    void OnGameMapDone() override;
+    // The world map while it is open.
+    GameMap* mGameMap = nullptr;
+    // End of the state machine and the level flow.
 
-    // The player's or an item's chain is done.
+    // Selection processing, scoring and the popups (GameSessionScoring.cpp).
+    // The board's chain is done: it is checked, scored, counted against the stage's goals
+    // and taken off the board. `countGoals`: it counts for the goals; `byPlayer`: the player
+    // drew it; `force`: even a chain shorter than the mode's minimum is a move.
     void ProcessSelection(bool countGoals, bool byPlayer, bool force);
-    // The board is idle again: the target frame and the plates are tested.
+    // Points, bonuses, popups, sounds and feat counters of the board's chain, before its
+    // tiles leave.
+    void ScoreSelection(int32_t chainLength, bool byPlayer);
+    // The board is idle again: a filled target frame is scored and the next one picked.
     void CheckFrame();
+    // After a chain cleared plates: the plate bonus once the last plate is gone.
     void CheckPlatesCleared();
+    // Once per plate kind and board.
+    void AwardPlateBonus();
+    // A caged tile freed in the bottom row; a tile whose lock has just gone.
     void ShowDiamondBonus(BoardTile* tile);
     void ShowBonus750(BoardTile* tile);
+    // Popups without points for the mini-game, at a point on the screen.
+    void ShowHitBonus(float x, float y);
+    void ShowShootPopup(float x, float y);
+    // The signed number centred on (x, y), and the points, which may be negative.
+    void AddScoreWithPopup(float x, float y, int32_t points);
+    // A power item or the hunter taken off the board.
+    void CollectItemTile(BoardTile* tile);
+    // The last chain showed a creature of the stage's goals.
+    bool AnyCollectedFlag() const;
+    // Starts or stops the blinking of the two head-up display buttons.
+    void SetElementsBlink(bool on);
+    void SetBackpackBlink(bool on);
+    // A popup centred on (x, y), in screen coordinates.
+    void AddFloatingImage(Zest::Image* image, int32_t kind, float x, float y);
+    // One step of every popup, once per smooth update of whatever screen shows them.
+    void UpdateFloatingImages();
     void DrawFloatingImages(Zest::Graphics* g, bool halfSize);
+    // The popups, oldest first; a slot is null once its popup has expired.
+    std::vector<std::unique_ptr<FloatingImage>> mFloatingImages;
+    // End of selection processing, scoring and the popups.
     // Power items.
     void DisarmItem();
     void SpendArmedItem();

@@ -1,8 +1,9 @@
 #pragma once
 // What the game session, its board and the tiles ask of the application: the running
-// session, the profile and habitats, sprites, the random generator, the physics step, the
-// score carried to the next session, the mouse and cursor, and the music. Sounds and the
-// deferred deletion go through MenuServices as for every screen.
+// session, the profile and habitats, the world-map points, sprites, the random generator,
+// the physics step, the score carried to the next session, the mouse and cursor, the music
+// and the text style of the screens a game opens. Sounds and the deferred deletion go
+// through MenuServices as for every screen.
 
 #include <cstdint>
 #include <string>
@@ -17,6 +18,7 @@ class GameRandom;
 class GameSession;
 class Habitat;
 class PlayerProfile;
+class TextStyleHost;
 
 class PlayHost {
 public:
@@ -26,7 +28,15 @@ public:
     virtual GameSession* GetGameSession() const = 0;
     // Null when no profile is current.
     virtual PlayerProfile* GetCurrentProfile() const = 0;
+    // Writes profiles.dat; a failure is reported to the player.
+    virtual bool SaveProfiles() = 0;
     virtual std::string GetHabitatNameByIndex(int32_t index) const = 0;
+    // The smallest registered habitat index; -1 while none is registered.
+    virtual int32_t GetFirstHabitatIndex() const = 0;
+    // Registered habitats; their indexes run from 0 to this - 1.
+    virtual int32_t GetHabitatCount() const = 0;
+    // Window pixels of a habitat index's point on the world map; (0, 0) outside the points.
+    virtual std::pair<float, float> GetMapPoint(int32_t index) const = 0;
     // Null for an unknown name.
     virtual Habitat* GetHabitat(const std::string& name) const = 0;
     // A habitat group that cannot be loaded ends the program.
@@ -46,4 +56,9 @@ public:
     virtual void StopAllMusic() = 0;
     // Loads the habitat's song and fades it in, looping.
     virtual void PlayHabitatMusic(const Habitat& habitat) = 0;
+    // Loads the song under its id and, when it loads, makes it the current track and fades
+    // it in from the start.
+    virtual void FadeInSong(int32_t songId, const std::string& fileName, bool loop) = 0;
+    // The colours and version text the screens of a game write with.
+    virtual const TextStyleHost& GetTextStyle() const = 0;
 };

@@ -10,15 +10,22 @@ namespace DialogParts {
 
 namespace {
 
-const Zest::Color kScreenShade(0, 0, 0, 75);
 const Zest::Color kTitleColor(0, 130, 49);
+const Zest::Color kScanLineColor(200, 200, 200, 64);
 
 } // namespace
 
-void ShadeScreen(Zest::Graphics* const g, const Zest::Widget& dialog)
+void ShadeScreen(Zest::Graphics* const g, const Zest::Widget& dialog, const int32_t alpha)
 {
-    g->SetColor(kScreenShade);
+    g->SetColor(Zest::Color(0, 0, 0, alpha));
     g->FillRect(-dialog.mX, -dialog.mY, kScreenWidth, kScreenHeight);
+}
+
+void DrawScanLines(Zest::Graphics* const g, const Zest::Widget& widget)
+{
+    g->SetColorizeImages(true);
+    g->SetColor(kScanLineColor);
+    g->DrawImageAtFloat(IMAGE_GAME_SCAN_LINES, static_cast<float>(-widget.mX), static_cast<float>(-widget.mY));
 }
 
 void DrawTitle(Zest::Graphics* const g, const std::string& title, const int32_t x, const int32_t baseline,

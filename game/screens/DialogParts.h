@@ -25,8 +25,14 @@ inline constexpr int32_t kButtonLabelY = 25;
 // The title's baseline below the panel's top.
 inline constexpr int32_t kTitleBaseline = 35;
 
+// How dark the screen behind a dialog gets: most dialogs, and a question over another one.
+inline constexpr int32_t kShadeAlpha = 75;
+inline constexpr int32_t kQuestionShadeAlpha = 128;
+
 // Darkens the whole screen behind the dialog, drawing in its coordinates.
-void ShadeScreen(Zest::Graphics* g, const Zest::Widget& dialog);
+void ShadeScreen(Zest::Graphics* g, const Zest::Widget& dialog, int32_t alpha = kShadeAlpha);
+// The options' scan lines over the whole screen, drawing in the widget's coordinates.
+void DrawScanLines(Zest::Graphics* g, const Zest::Widget& widget);
 // The title in the title font, centred in the width: a white copy one pixel right of and
 // below the green one.
 void DrawTitle(Zest::Graphics* g, const std::string& title, int32_t x, int32_t baseline, int32_t width);

@@ -13,6 +13,7 @@
 #include "game/screens/ProfileHost.h"
 #include "game/screens/RightsNotice.h"
 #include "game/screens/ScreenNavigationHost.h"
+#include "game/screens/SelectGameMenu.h"
 #include "game/screens/TextStyleHost.h"
 
 namespace {
@@ -43,8 +44,6 @@ constexpr int32_t kWelcomeWidth = 140;
 constexpr int32_t kWelcomeBaseline = 280;
 constexpr int32_t kNameBaseline = 300;
 
-const Zest::Color kScanLineColor(200, 200, 200, 64);
-
 using DialogParts::kScreenHeight;
 using DialogParts::kScreenWidth;
 
@@ -57,8 +56,8 @@ Zest::Color WithAlpha(Zest::Color color, const int32_t alpha)
 } // namespace
 
 MainMenu::MainMenu(ProfileHost* const profiles, ScreenNavigationHost* const navigation,
-                   const TextStyleHost* const textStyle)
-    : mProfiles(profiles), mNavigation(navigation), mTextStyle(textStyle)
+                   const TextStyleHost* const textStyle, const HabitatIndexHost* const habitats)
+    : mProfiles(profiles), mNavigation(navigation), mTextStyle(textStyle), mHabitats(habitats)
 {
     for (const char* const key : kLabelKeys)
         mLabels.push_back(GetGameString(key));
@@ -69,7 +68,11 @@ MainMenu::MainMenu(ProfileHost* const profiles, ScreenNavigationHost* const navi
     mActions[kQuitIndex] = MenuItem::Action(this, &MainMenu::OnQuitGame);
 }
 
-MainMenu::~MainMenu() { ReleaseHighScores(); }
+MainMenu::~MainMenu()
+{
+    ReleaseHighScores();
+    ReleaseSelectGameMenu();
+}
 
 void MainMenu::AddedToManager(Zest::WidgetManager* const manager)
 {
@@ -84,6 +87,7 @@ void MainMenu::RemovedFromManager(Zest::WidgetManager* const manager)
 {
     BasicMenu::RemovedFromManager(manager);
     ReleaseHighScores();
+    ReleaseSelectGameMenu();
 }
 
 void MainMenu::ReleaseHighScores()
@@ -92,6 +96,14 @@ void MainMenu::ReleaseHighScores()
         return;
     ReleaseWidget(mHighScores);
     mHighScores = nullptr;
+}
+
+void MainMenu::ReleaseSelectGameMenu()
+{
+    if (mSelectGameMenu == nullptr)
+        return;
+    ReleaseWidget(mSelectGameMenu);
+    mSelectGameMenu = nullptr;
 }
 
 void MainMenu::SetUpButton(MenuItem& button, const std::string& label, const int32_t labelY) const
@@ -224,11 +236,10 @@ void MainMenu::Draw(Zest::Graphics* const g)
 
 void MainMenu::DrawOverlay(Zest::Graphics* const g)
 {
-    if (!GameOptionsHolder::Instance().mScanLines || mNavigation->IsPlayerNameEntryOpen())
+    if (!GameOptionsHolder::Instance().mScanLines || mNavigation->IsPlayerNameEntryOpen() ||
+        mSelectGameMenu != nullptr)
         return;
-    g->SetColorizeImages(true);
-    g->SetColor(kScanLineColor);
-    g->DrawImageAtFloat(IMAGE_GAME_SCAN_LINES, 0.0f, 0.0f);
+    DialogParts::DrawScanLines(g, *this);
 }
 
 void MainMenu::ShowHighScores()
@@ -259,11 +270,26 @@ void MainMenu::OnChangeProfile()
     mNavigation->ShowSelectProfile();
 }
 
-void MainMenu::OnStartAdventure()
+void MainMenu::OpenSelectGameMenu()
 {
-    // The buttons are hidden while nobody is current, so there is a profile.
-    mProfiles->GetCurrentProfile()->ResetProgress(false);
-    mNavigation->StartGameSession(0, kFirstHabitatIndex);
+    if (mSelectGameMenu != nullptr)
+        return;
+    DisableItems();
+    mSelectGameMenu = new SelectGameMenu(mProfiles, mNavigation, mTextStyle, mHabitats);
+    const int32_t width = IMAGE_GAME_SUBMENU->GetWidth();
+    const int32_t height = IMAGE_GAME_SUBMENU->GetHeight();
+    mSelectGameMenu->Resize((kScreenWidth - width) / 2, (kScreenHeight - height) / 2, width, height);
+    mWidgetManager->AddWidget(mSelectGameMenu);
 }
+
+void MainMenu::CloseSelectGameMenu()
+{
+    if (mSelectGameMenu == nullptr)
+        return;
+    EnableItems();
+    ReleaseSelectGameMenu();
+}
+
+void MainMenu::OnStartAdventure() { OpenSelectGameMenu(); }
 
 void MainMenu::OnQuitGame() { mNavigation->QuitGame(); }

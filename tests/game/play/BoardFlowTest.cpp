@@ -234,6 +234,9 @@ TEST_F(BoardFlowTest, ShuffleMakesThreePassesOfEighteenTopToBottomSwapsThirtyUpd
         partners.push_back(18 + Zest::Rand() % 18);
     Zest::SRand(kSeed);
 
+    // A target frame of tiles already alike would be tried after the shuffle, selecting
+    // and so restarting its tiles' timers.
+    board.mFrameShape = GameBoard::kNoFrame;
     std::vector<BoardTile*> expected = board.mCells;
     const std::map<const BoardTile*, float> timers = TileTimers();
     board.SetPhase(PHASE_SHUFFLE_START);

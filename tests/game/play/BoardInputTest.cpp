@@ -53,6 +53,9 @@ protected:
             session.mHost.GetGameRandom().Seed(11);
         }));
         ASSERT_GE(RunUntilIdle(), 0);
+        // The tests fill the board with one creature: a target frame there would be filled
+        // and scored away under them.
+        Board().mFrameShape = GameBoard::kNoFrame;
         mSounds = std::make_unique<SoundLog>(GetMenuServices());
         SetMenuServices(mSounds.get());
     }
@@ -77,11 +80,15 @@ protected:
         return item;
     }
 
-    // The tile of the cell shows the creature, plain and idle, without marks.
+    // The tile of the cell shows the creature, plain and idle, without marks; an emptied
+    // cell gets a new tile.
     BoardTile* Put(const Cell cell, Creature* const creature, const int32_t variant = 0)
     {
-        BoardTile* const tile = Board().GetTile(cell.column, cell.row);
-        EXPECT_NE(tile, nullptr) << cell.column << ", " << cell.row;
+        BoardTile* tile = Board().GetTile(cell.column, cell.row);
+        if (tile == nullptr) {
+            tile = Board().CreateTile(creature, cell.column, cell.row, 0);
+            Board().SetTileAt(cell.column, cell.row, tile);
+        }
         tile->mCreature = creature;
         tile->mLevel = creature->mLevel;
         tile->mVariant = variant;
@@ -264,8 +271,12 @@ TEST_F(BoardInputTest, ASurvivorClickRescuesOneTileAtOnce)
         tile->mTrapped = false;
         make(*tile);
 
+        const int32_t cell = Board().IndexOf(tile);
         Press({2, 2});
-        EXPECT_EQ(Board().IsCellMarked(Board().IndexOf(tile)), rescued) << what;
+        // A rescued tile leaves the board; its cell keeps the mark and stays empty.
+        EXPECT_EQ(Board().IsCellMarked(cell), rescued) << what;
+        EXPECT_EQ(Board().TileAtIndex(cell) == nullptr || Board().TileAtIndex(cell)->mState == TILE_REMOVED, rescued)
+            << what;
         EXPECT_EQ(Board().CountMarkedCells(), rescued ? 1 : 0) << what;
         EXPECT_FALSE(tile->mInfected) << what;
         EXPECT_TRUE(Board().mChain.empty()) << what;

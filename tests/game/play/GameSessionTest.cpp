@@ -7,6 +7,9 @@
 #include "game/StringTable.h"
 #include "game/physics/PhysicsPrimitiveEntityDesc.h"
 #include "game/physics/SharkEntity.h"
+#include "game/screens/GameMap.h"
+#include "game/screens/MainMenu.h"
+#include "game/screens/SelectGameMenu.h"
 #include "platform/physics/XtremaPhysics.h"
 #include "tests/game/play/PlayFixture.h"
 
@@ -214,9 +217,10 @@ TEST_F(GameSessionTest, ASecondSessionSetsUpThePhysicsWorldAsTheFirstDid)
     EXPECT_EQ(ReadWorldSettings(), first);
 }
 
-// The player's road into the game: Play on the main menu hides the menu and starts the
-// first habitat, whose board deals only the first stage's creatures and settles.
-TEST_F(GameSessionTest, StartAdventureHidesTheMenuAndDealsTheFirstStageOfTheFirstHabitat)
+// The player's road into the game: Play on the main menu opens the game selection, whose
+// New adventure hides the menu and starts the first habitat; its world map offers Done, and
+// Done deals the first stage's creatures onto a board that settles in play.
+TEST_F(GameSessionTest, TheRoadFromPlayThroughTheWorldMapDealsTheFirstStageOfTheFirstHabitat)
 {
     ASSERT_NO_FATAL_FAILURE(StartToMainMenu());
     ASSERT_NO_FATAL_FAILURE(EnterName("Tester"));
@@ -229,13 +233,12 @@ TEST_F(GameSessionTest, StartAdventureHidesTheMenuAndDealsTheFirstStageOfTheFirs
     for (int frame = 0; frame < 500 && play.mFadeState == FADE_IN; ++frame)
         RunFrames(1);
     ASSERT_NE(play.mFadeState, FADE_IN) << "the button never finished fading in";
+    Click(play);
+    ASSERT_NE(menu->mSelectGameMenu, nullptr) << "Play opened no game selection";
+    ASSERT_NE(menu->mSelectGameMenu->mNewGameButton, nullptr);
+    Click(*menu->mSelectGameMenu->mNewGameButton);
 
-    const int x = play.mX + play.mWidth / 2;
-    const int y = play.mY + play.mHeight / 2;
-    mApp->mWidgetManager->MouseMove(x, y);
-    mApp->mWidgetManager->MouseDown(x, y, 1);
-    mApp->mWidgetManager->MouseUp(x, y, 1);
-    ASSERT_NE(mApp->mGameSession, nullptr) << "Play started no game";
+    ASSERT_NE(mApp->mGameSession, nullptr) << "New adventure started no game";
     EXPECT_EQ(mApp->mMainMenu, menu) << "the menu is kept for the way back";
     EXPECT_FALSE(mApp->mWidgetManager->HasWidget(menu));
     EXPECT_EQ(menu->mMenuState, MainMenu::MENU_HIDDEN_FOR_GAME);
@@ -243,11 +246,25 @@ TEST_F(GameSessionTest, StartAdventureHidesTheMenuAndDealsTheFirstStageOfTheFirs
     EXPECT_EQ(mApp->GetCurrentProfile()->mHabitatsStarted, 1);
 
     RunFrames(1);
+    GameMap* const map = Session().mGameMap;
+    ASSERT_NE(map, nullptr) << "the world map did not open";
+    EXPECT_EQ(Session().mState, STATE_MAP_OPEN);
+    EXPECT_EQ(Session().mBoard, nullptr);
+    for (int frame = 0; frame < 100 && !map->mArrived; ++frame)
+        RunFrames(1);
+    ASSERT_TRUE(map->mArrived) << "the map never offered Done";
+    ASSERT_FALSE(map->mItems.empty());
+    Click(*map->mItems.back());
+    EXPECT_EQ(Session().mState, STATE_MAP_CLOSED);
+
+    RunFrames(2);
+    EXPECT_EQ(Session().mGameMap, nullptr);
+    EXPECT_FALSE(mApp->mWidgetManager->HasWidget(map));
     ASSERT_NE(Session().mBoard, nullptr) << "the level never started";
-    EXPECT_EQ(Session().mState, STATE_PLAY);
+    EXPECT_TRUE(Session().mHudVisible);
     EXPECT_EQ(mApp->mCurrentMusic, HabitatAt(0).mNumber);
     ASSERT_GE(RunUntilIdle(), 0) << "the board never settled";
-    EXPECT_EQ(Board().mPhase, PHASE_IDLE);
+    EXPECT_EQ(Session().mState, STATE_PLAY);
 
     std::set<const Creature*> stageCreatures;
     for (const StageGoal& goal : HabitatAt(0).mStages.front().mGoals)
@@ -315,6 +332,7 @@ TEST_F(GameSessionTest, EachHabitatDealsATileIntoEveryCellOverItsBackground)
         const std::string name = mApp->GetHabitatNameByIndex(index);
         SCOPED_TRACE(name);
         mApp->StartGameSession(0, index);
+        ASSERT_NO_FATAL_FAILURE(LeaveMap());
         RunFrames(1);
         ASSERT_NE(Session().mBoard, nullptr);
         ASSERT_GE(RunUntilIdle(), 0);

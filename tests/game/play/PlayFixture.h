@@ -1,6 +1,6 @@
 #pragma once
 // A game in play under a test's own GameApp from main.pak: a new player, a session of one
-// habitat, its level started without story pages, and frames run one by one at a fixed
+// habitat taken past its world map into the level, and frames run one by one at a fixed
 // fraction as the main loop runs them.
 
 #include "game/play/BoardTile.h"
@@ -14,19 +14,43 @@ namespace Tests {
 
 class PlayFixture : public GameAppFixture {
 protected:
-    // A new player named on the main menu, then the session of the habitat started anew;
-    // `beforeLevel` may set the session's stage or mode before the board is made.
+    // A new player named on the main menu, then the level of the habitat started anew (see
+    // StartLevelOf).
     void StartPlay(const int32_t habitatIndex = 0, const std::function<void(GameSession&)>& beforeLevel = {})
     {
         ASSERT_NO_FATAL_FAILURE(StartToMainMenu());
         ASSERT_NO_FATAL_FAILURE(EnterName("Tester"));
         mApp->mVSyncTiming = true;
+        ASSERT_NO_FATAL_FAILURE(StartLevelOf(habitatIndex, beforeLevel));
+    }
+
+    // The session of the habitat started anew for the current player and taken past its
+    // world map; `beforeLevel` may set the session's stage or mode before the board is made.
+    // The level starts between two frames, so that the board's first update is the test's
+    // first frame: the stage start (state 12) deals it in.
+    void StartLevelOf(const int32_t habitatIndex, const std::function<void(GameSession&)>& beforeLevel = {})
+    {
         mApp->StartGameSession(0, habitatIndex);
         ASSERT_NE(mApp->mGameSession, nullptr);
         if (beforeLevel)
             beforeLevel(*mApp->mGameSession);
-        mApp->mGameSession->StartLevelForPlay();
+        ASSERT_NO_FATAL_FAILURE(LeaveMap());
+        Session().StartLevel();
         ASSERT_NE(mApp->mGameSession->mBoard, nullptr);
+        ASSERT_EQ(Session().mState, STATE_STAGE_START);
+    }
+
+    // A new session's first frames: the world map opens, its Done button is pressed (as the
+    // map's own call does, without waiting for the button) and the map goes.
+    void LeaveMap()
+    {
+        RunFrames(1);
+        ASSERT_EQ(Session().mState, STATE_MAP_OPEN);
+        ASSERT_NE(Session().mGameMap, nullptr);
+        Session().OnGameMapDone();
+        RunFrames(1);
+        ASSERT_EQ(Session().mState, STATE_BEGIN_LEVEL);
+        ASSERT_EQ(Session().mGameMap, nullptr);
     }
 
     // One drawn frame: the physics step and the widgets' smooth update, then the deferred
@@ -39,16 +63,28 @@ protected:
         }
     }
 
-    // Frames until the board is idle (phase 2) and settled; the frames it took, or -1 when
-    // it was not so within `limit` frames.
+    // Frames until the board is idle (phase 2) and settled, past a stage's deal-in (states 12
+    // and 13: the board takes input only in play); the frames it took, or -1 when it was not
+    // so within `limit` frames.
     int RunUntilIdle(const int limit = 1000)
     {
         for (int frame = 0; frame < limit; ++frame) {
-            if (Board().mPhase == PHASE_IDLE && Board().IsSettled())
+            const bool dealing = Session().mState == STATE_STAGE_START || Session().mState == STATE_STAGE_SETTLING;
+            if (Board().mPhase == PHASE_IDLE && Board().IsSettled() && !dealing)
                 return frame;
             RunFrames(1);
         }
         return -1;
+    }
+
+    // A press and release in the middle of the button, through the widget manager.
+    void Click(const Zest::Widget& button)
+    {
+        const int x = button.mX + button.mWidth / 2;
+        const int y = button.mY + button.mHeight / 2;
+        mApp->mWidgetManager->MouseMove(x, y);
+        mApp->mWidgetManager->MouseDown(x, y, 1);
+        mApp->mWidgetManager->MouseUp(x, y, 1);
     }
 
     GameSession& Session() { return *mApp->mGameSession; }

@@ -66,26 +66,26 @@ public:
     void BltAtFloat(Image* src, const float x, const float y, const Zest::Rect&, const Zest::Rect&,
                     const Zest::Color& color, int) override
     {
-        Record({src, x, y, color});
+        Record({src, x, y, color, 0.0, 0.0f, 0.0f, {}});
     }
     void BltMatrix(Image* src, const float x, const float y, const Zest::Matrix3&, const Zest::Rect&,
                    const Zest::Color& color, int, const Zest::Rect&, bool) override
     {
-        Record({src, x, y, color});
+        Record({src, x, y, color, 0.0, 0.0f, 0.0f, {}});
     }
     void StretchBlt(Image* src, const Zest::Rect& destRect, const Zest::Rect&, const Zest::Rect&,
                     const Zest::Color& color, int, bool) override
     {
-        Record({src, static_cast<float>(destRect.mX), static_cast<float>(destRect.mY), color});
+        Record({src, static_cast<float>(destRect.mX), static_cast<float>(destRect.mY), color, 0.0, 0.0f, 0.0f, {}});
     }
     void BltMirror(Image* src, const int x, const int y, const Zest::Rect&, const Zest::Color& color, int) override
     {
-        Record({src, static_cast<float>(x), static_cast<float>(y), color});
+        Record({src, static_cast<float>(x), static_cast<float>(y), color, 0.0, 0.0f, 0.0f, {}});
     }
     void StretchBltMirror(Image* src, const Zest::Rect& destRect, const Zest::Rect&, const Zest::Rect&,
                           const Zest::Color& color, int, bool) override
     {
-        Record({src, static_cast<float>(destRect.mX), static_cast<float>(destRect.mY), color});
+        Record({src, static_cast<float>(destRect.mX), static_cast<float>(destRect.mY), color, 0.0, 0.0f, 0.0f, {}});
     }
     void DrawLine(double, double, double, double, const Zest::Color&, int) override { ++mLines; }
 

@@ -7,8 +7,10 @@
 #include "framework/graphics/Color.h"
 #include "framework/widgets/ListWidget.h"
 #include "framework/widgets/WidgetManager.h"
+#include "game/HabitatRegistry.h"
 #include "game/PlayerProfile.h"
 #include "game/ProfileStore.h"
+#include "game/screens/HabitatIndexHost.h"
 #include "game/screens/LoadingProgressHost.h"
 #include "game/screens/MainMenu.h"
 #include "game/screens/MenuServices.h"
@@ -18,6 +20,7 @@
 #include "game/screens/SelectProfile.h"
 #include "game/screens/TextStyleHost.h"
 
+#include <map>
 #include <memory>
 #include <string>
 #include <utility>
@@ -48,6 +51,20 @@ public:
     Zest::Color GetTextColor() const override { return kTestTextColor; }
     Zest::Color GetHighlightTextColor() const override { return kTestHighlightColor; }
     std::string GetVersionText() const override { return kTestVersion; }
+};
+
+// Habitats registered under the names of mIndexes, the first of them at mFirstIndex.
+class FakeHabitatIndexHost : public HabitatIndexHost {
+public:
+    int32_t GetHabitatIndexByName(const std::string& name) const override
+    {
+        const auto found = mIndexes.find(name);
+        return found != mIndexes.end() ? found->second : HabitatRegistry::NO_HABITAT;
+    }
+    int32_t GetFirstHabitatIndex() const override { return mFirstIndex; }
+
+    std::map<std::string, int32_t> mIndexes{{"Amazon", 0}, {"Arctic", 1}, {"Alaska", 2}};
+    int32_t mFirstIndex = 0;
 };
 
 // The profiles in a ProfileStore. Loading "reads" mFileNames the first time when mFileFound

@@ -1,10 +1,12 @@
 #include "game/screens/MainMenu.h"
 
 #include "game/screens/MenuItem.h"
+#include "game/screens/SelectGameMenu.h"
 #include "tests/game/screens/ProfileScreenTestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -86,7 +88,7 @@ TEST_F(MainMenuTest, ALabelWithoutTextGetsNoButtonAndTheRowsBelowCloseUp)
         SCOPED_TRACE(keys[test.mEmptyIndex]);
         const std::string kept = GetGameString(keys[test.mEmptyIndex]);
         StringTableHolder::Instance().SetString(keys[test.mEmptyIndex], "");
-        MainMenu menu(&mProfileHost, &mNavigation, &mTextStyle);
+        MainMenu menu(&mProfileHost, &mNavigation, &mTextStyle, &mHabitats);
         mManager.AddWidget(&menu);
         StringTableHolder::Instance().SetString(keys[test.mEmptyIndex], kept);
 
@@ -119,28 +121,38 @@ TEST_F(MainMenuTest, ButtonsWithoutTheirScreenOnlyClickAndQuitAsksToQuit)
     EXPECT_EQ(mServices.TakeLog(), (Log{kClickLogged, "quit"}));
 }
 
-// The player's adventure starts over in the first habitat; the lifetime counters and the
-// awards stay.
-TEST_F(MainMenuTest, StartAdventureStartsTheCurrentPlayerOverInTheFirstHabitat)
+// Play leads to the game selection; nothing of the player's adventure changes yet.
+TEST_F(MainMenuTest, PlayHidesTheButtonsAndOpensTheGameSelectionCentredOnce)
 {
     MainMenu* menu = nullptr;
     ASSERT_NO_FATAL_FAILURE(menu = ShowClickableMainMenu());
     PlayerProfile& ann = *mProfileHost.GetCurrentProfile();
     ann.mHabitatName = "Arctic";
     ann.mScore = 4200;
-    ann.mStageIndex = 3;
-    ann.mStats.mChainsMade = 7;
-    ann.mStats.mWebsBurnt = 2;
-    ann.mAwards[5] = true;
 
     Click(*menu->mItems[0]);
-    EXPECT_EQ(mServices.TakeLog(), (Log{kClickLogged, "start game 0 0"}));
-    EXPECT_EQ(ann.mHabitatName, PlayerProfile::kFirstHabitat);
-    EXPECT_EQ(ann.mScore, 0);
-    EXPECT_EQ(ann.mStageIndex, -1);
-    EXPECT_EQ(ann.mStats.mChainsMade, 0);
-    EXPECT_EQ(ann.mStats.mWebsBurnt, 2);
-    EXPECT_TRUE(ann.mAwards[5]);
+    EXPECT_EQ(mServices.TakeLog(), Log{kClickLogged}) << "no game starts";
+    SelectGameMenu* const selection = menu->mSelectGameMenu;
+    ASSERT_NE(selection, nullptr);
+    EXPECT_TRUE(mManager.HasWidget(selection));
+    EXPECT_EQ(selection->GetRect(), Zest::Rect(kPanelX, kPanelY, kSubmenuWidth, kSubmenuHeight));
+    for (const MenuItem* const item : menu->mItems) {
+        SCOPED_TRACE(item->mLabel);
+        EXPECT_FALSE(item->mVisible);
+        EXPECT_EQ(item->mClickSound, -1);
+    }
+    EXPECT_EQ(ann.mHabitatName, "Arctic");
+    EXPECT_EQ(ann.mScore, 4200);
+
+    menu->OnStartAdventure();
+    EXPECT_EQ(menu->mSelectGameMenu, selection) << "one selection at most";
+    EXPECT_EQ(std::count(mServices.mDeferred.begin(), mServices.mDeferred.end(), selection), 0);
+
+    // Leaving the menu takes the selection with it.
+    mManager.RemoveWidget(menu);
+    EXPECT_EQ(menu->mSelectGameMenu, nullptr);
+    EXPECT_FALSE(mManager.HasWidget(selection));
+    EXPECT_EQ(std::count(mServices.mDeferred.begin(), mServices.mDeferred.end(), selection), 1);
 }
 
 TEST_F(MainMenuTest, ChangeProfileHidesTheButtonsAndAsksForTheProfileSelection)
@@ -220,7 +232,7 @@ TEST_F(MainMenuTest, TheFirstUpdateLoadsTheProfilesOnceAndAsksForANameWhenNobody
         mProfileHost.mFileRead = false;
         mProfileHost.mFileNames = test.mFileNames;
         mNavigation.mNameEntryOpen = false;
-        MainMenu menu(&mProfileHost, &mNavigation, &mTextStyle);
+        MainMenu menu(&mProfileHost, &mNavigation, &mTextStyle, &mHabitats);
         mManager.AddWidget(&menu);
         EXPECT_FALSE(ItemsShown(menu)) << "hidden at once while nobody is current";
         mServices.TakeLog();
@@ -295,17 +307,29 @@ TEST_F(MainMenuTest, TheFootShowsNoticeAndVersionAndTheWelcomeLineOnlyAPlayerTha
 struct ScanLineCase {
     bool mScanLines;
     bool mNameEntryOpen;
+    bool mSelectionOpen;
     bool mDrawn;
 };
 
-TEST_F(MainMenuTest, ScanLinesCoverTheScreenUnlessSwitchedOffOrTheNameEntryDrawsItsOwn)
+TEST_F(MainMenuTest, ScanLinesCoverTheScreenUnlessSwitchedOffOrADialogDrawsItsOwn)
 {
-    MainMenu* const menu = ShowMainMenu();
-    const ScanLineCase cases[] = {{true, false, true}, {false, false, false}, {true, true, false}};
+    MainMenu* menu = nullptr;
+    ASSERT_NO_FATAL_FAILURE(menu = ShowClickableMainMenu());
+    const ScanLineCase cases[] = {
+        {true, false, false, true},
+        {false, false, false, false},
+        {true, true, false, false},
+        {true, false, true, false},
+    };
     for (const ScanLineCase& test : cases) {
-        SCOPED_TRACE(testing::Message() << "scan lines " << test.mScanLines << ", name entry " << test.mNameEntryOpen);
+        SCOPED_TRACE(testing::Message() << "scan lines " << test.mScanLines << ", name entry " << test.mNameEntryOpen
+                                        << ", game selection " << test.mSelectionOpen);
         GameOptionsHolder::Instance().mScanLines = test.mScanLines;
         mNavigation.mNameEntryOpen = test.mNameEntryOpen;
+        if (test.mSelectionOpen)
+            menu->OpenSelectGameMenu();
+        else
+            menu->CloseSelectGameMenu();
         ClearScreen();
         Zest::Graphics g(&mScreen);
         menu->DrawOverlay(&g);

@@ -1,8 +1,8 @@
 #pragma once
-// The main menu with its high-score table, the name entry and the profile selection under a
-// widget manager, with the stand-ins of the application's profiles, navigation and text
-// style, the screens' pictures as solid images of known sizes, recording fonts, their texts
-// in the string table and the default high scores.
+// The main menu with its high-score table and game selection, the name entry and the profile
+// selection under a widget manager, with the stand-ins of the application's profiles,
+// navigation, text style and habitat indexes, the screens' pictures as solid images of known
+// sizes, recording fonts, their texts in the string table and the default high scores.
 
 #include "framework/graphics/MemoryImage.h"
 #include "game/GameOptions.h"
@@ -28,6 +28,9 @@ constexpr int kNewPlayerWidth = 150;
 constexpr int kNewPlayerHeight = 40;
 constexpr int kSubmenuWidth = 400;
 constexpr int kSubmenuHeight = 480;
+// Odd, so that centring it on the screen leaves half a pixel.
+constexpr int kTutorialWidth = 391;
+constexpr int kTutorialHeight = 451;
 // The dialogs' panel, centred on the screen.
 constexpr int kPanelX = (800 - kSubmenuWidth) / 2;
 constexpr int kPanelY = (600 - kSubmenuHeight) / 2;
@@ -52,6 +55,7 @@ protected:
         IMAGE_MENU_NEW_PLAYER = mNewPlayer.get();
         IMAGE_GAME_SUBMENU = mSubmenu.get();
         IMAGE_GAME_SCAN_LINES = mScanLines.get();
+        IMAGE_GAME_TUTORIAL = mTutorial.get();
         FONT_IN_GAME_LABELS = &mLabelFont;
         FONT_LEGALS = &mLegalsFont;
         FONT_STORY_TEXT = &mStoryFont;
@@ -67,6 +71,10 @@ protected:
             {"LABEL_SELECTPROFILE", "Who plays?"}, {"BTN_DELETE", "Delete"},
             {"BTN_CREATENEWPROFILE", "New player"}, {"LABEL_SCORES", "Best"},
             {"BTN_BACK", "Back"},
+            {"LABEL_START_ADVENTURE", "Adventure"}, {"BTN_CONTINUEADV", "Continue"},
+            {"BTN_STARTNEWGAME", "New"},        {"LABEL_AREYOUSURE", "Sure?"},
+            {"LABEL_SUREQUESTION", "Your progress will be lost."},
+            {"BTN_YES", "Yes"},                 {"BTN_NO", "No"},
         };
         for (const auto& text : texts)
             StringTableHolder::Instance().SetString(text[0], text[1]);
@@ -92,7 +100,7 @@ protected:
         mNavigation.mMainMenu = nullptr;
         mKept.clear();
         IMAGE_MENU_BACKGROUND = IMAGE_GAME_BUTTON_LARGE = IMAGE_GAME_BUTTON_LARGE_OVER = nullptr;
-        IMAGE_MENU_NEW_PLAYER = IMAGE_GAME_SUBMENU = IMAGE_GAME_SCAN_LINES = nullptr;
+        IMAGE_MENU_NEW_PLAYER = IMAGE_GAME_SUBMENU = IMAGE_GAME_SCAN_LINES = IMAGE_GAME_TUTORIAL = nullptr;
         FONT_IN_GAME_LABELS = FONT_LEGALS = FONT_STORY_TEXT = nullptr;
         SOUND_BUTTON_ACTION = SOUND_BUTTON_ROLLOVER = 0;
         GameOptionsHolder::Instance().mScanLines = false;
@@ -101,7 +109,7 @@ protected:
     // A main menu on the stand-ins, not yet in the manager.
     std::unique_ptr<MainMenu> MakeMainMenu()
     {
-        return std::make_unique<MainMenu>(&mProfileHost, &mNavigation, &mTextStyle);
+        return std::make_unique<MainMenu>(&mProfileHost, &mNavigation, &mTextStyle, &mHabitats);
     }
 
     // The main menu over the whole screen, as the application shows it.
@@ -216,12 +224,15 @@ protected:
     std::unique_ptr<Zest::MemoryImage> mSubmenu =
         SolidImage(&mApp, kSubmenuWidth, kSubmenuHeight, Zest::Color(220, 200, 160));
     std::unique_ptr<Zest::MemoryImage> mScanLines = SolidImage(&mApp, 800, 600, Zest::Color::White);
+    std::unique_ptr<Zest::MemoryImage> mTutorial =
+        SolidImage(&mApp, kTutorialWidth, kTutorialHeight, Zest::Color(180, 220, 180));
     RunRecordingFont mLabelFont;
     RunRecordingFont mLegalsFont;
     RunRecordingFont mStoryFont;
     FakeProfileHost mProfileHost{mServices.mLog};
     FakeNavigationHost mNavigation{mServices.mLog, mManager};
     FakeTextStyleHost mTextStyle;
+    FakeHabitatIndexHost mHabitats;
 };
 
 } // namespace Tests

@@ -1,17 +1,11 @@
-# A new player presses Play (Start adventure): while the Amazon's board deals its tiles in,
-# the stage title ("STAGE" above the habitat's name) bounces over the board, and it is gone
-# once the board is dealt. Then the player presses on a tile and drags over two more of the
-# same creature next to it: the selection line runs between the three tiles' centres while
-# the button is held, and the release takes it away.
+# A new player presses Play (Start adventure), New adventure in the game selection and Done
+# on the world map: while the Amazon's board deals its tiles in, the stage title ("STAGE"
+# above the habitat's name) bounces over the board, and it is gone once the board is dealt.
+# Then the player presses on a tile and drags over two more of the same creature next to it:
+# the selection line runs between the three tiles' centres while the button is held, and the
+# release takes it away.
 source "$(dirname "${BASH_SOURCE[0]}")/game_steps.sh"
-
-pictures="$(dirname "$GAME")/content/images/game"
-# The board's top-left corner and the distance between its cells, in game positions; a
-# tile's centre lies (37, 43) from its cell's corner.
-readonly board_x=256 board_y=16 cell_pitch=89 centre_dx=37 centre_dy=43
-
-centre_x() { echo $((board_x + $1 * cell_pitch + centre_dx)); }
-centre_y() { echo $((board_y + $1 * cell_pitch + centre_dy)); }
+source "$(dirname "${BASH_SOURCE[0]}")/adventure_steps.sh"
 
 # The best match, "difference y", of a patch of a picture in a column of the screenshot: the
 # picture stands at a known x but moves up and down. Arguments: SHOT X PICTURE PX PY W H,
@@ -35,41 +29,6 @@ stage_title_shown() {
     'BEGIN { exit !(l < 0.05 && h < 0.05 && ly < hy) }'
 }
 stage_title_gone() { ! stage_title_shown "$1"; }
-
-# Each cell's look: the mean colours of a 4 x 4 grid over the middle of its tile, one line
-# per cell, "column row values...".
-fingerprints() {
-  local column row
-  for row in 0 1 2 3 4 5; do
-    for column in 0 1 2 3 4 5; do
-      echo "$column $row $(convert "$SHOTS/$1.png" \
-        -crop "48x48+$(($(centre_x "$column") - 24 + client_x))+$(($(centre_y "$row") - 24 + client_y))" \
-        +repage -scale '4x4!' -depth 8 txt:- |
-        sed -n 's/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3/p' | tr '\n' ' ')"
-    done
-  done
-}
-# Three cells a, b, c of one creature, b next to a and c next to b (rows, columns and
-# diagonals): "column row" three times. One creature has one picture, so their looks agree.
-find_three_alike() {
-  fingerprints "$1" | awk '
-    { col[NR] = $1; row[NR] = $2; for (i = 3; i <= NF; ++i) v[NR, i - 2] = $i; n[NR] = NF - 2 }
-    function alike(a, b,   i, d, sum) {
-      sum = 0
-      for (i = 1; i <= n[a]; ++i) { d = v[a, i] - v[b, i]; sum += d < 0 ? -d : d }
-      return sum / n[a] < 6
-    }
-    function next_to(a, b,   dc, dr) {
-      dc = col[a] - col[b]; dr = row[a] - row[b]
-      return a != b && dc >= -1 && dc <= 1 && dr >= -1 && dr <= 1
-    }
-    END {
-      for (a = 1; a <= NR; ++a) for (b = 1; b <= NR; ++b) for (c = 1; c <= NR; ++c)
-        if (c != a && next_to(a, b) && next_to(b, c) && alike(a, b) && alike(b, c) && alike(a, c)) {
-          print col[a], row[a], col[b], row[b], col[c], row[c]; exit
-        }
-    }'
-}
 
 # The brightest min(red, green) of the 5 x 5 pixels around a game position, 0 to 255: the
 # line's elements are white, or yellow under its glint.
@@ -103,37 +62,31 @@ park_pointer
 wait_for menu menu_buttons_shown || fail "the main menu's buttons never came back"
 stage_title_gone menu || fail "the main menu shows a stage title"
 
-# Play, the first of the large buttons.
-click 400 240
-park_pointer
+# The deal-in, and with it the stage title, begins only once the map's Done is pressed.
+open_world_map
+stage_title_gone map_flagged || fail "the world map shows a stage title"
+press_done
 wait_for dealing stage_title_shown || fail "the deal-in showed no stage title over the board"
 wait_for dealt stage_title_gone || fail "the stage title stayed after the deal-in"
-sleep 1.5
-shot board
+wait_for board board_settled || fail "the board never settled"
 stage_title_gone board || fail "the stage title came back on the dealt board"
 
 read -r ac ar bc br cc cr < <(find_three_alike board) ||
   fail "no three neighbouring tiles of one creature on the board"
 echo "chain: ($ac, $ar) ($bc, $br) ($cc, $cr)" >> "$SHOTS/probes.log"
-ax=$(centre_x "$ac") ay=$(centre_y "$ar")
-bx=$(centre_x "$bc") by=$(centre_y "$br")
-cx=$(centre_x "$cc") cy=$(centre_y "$cr")
+chain="$(centre_x "$ac") $(centre_y "$ar") $(centre_x "$bc") $(centre_y "$br") $(centre_x "$cc") $(centre_y "$cr")"
 
-xdotool mousemove --window "$window" "$ax" "$ay"
-sleep 0.3
-xdotool mousedown 1
-sleep 0.3
-xdotool mousemove --window "$window" "$bx" "$by"
-sleep 0.3
-xdotool mousemove --window "$window" "$cx" "$cy"
-sleep 0.8
+# shellcheck disable=SC2086
+drag_over $chain
 shot dragging
-held=$(line_share dragging "$ax" "$ay" "$bx" "$by" "$cx" "$cy")
+# shellcheck disable=SC2086
+held=$(line_share dragging $chain)
 xdotool mouseup 1
 park_pointer
 sleep 0.8
 shot released
-let_go=$(line_share released "$ax" "$ay" "$bx" "$by" "$cx" "$cy")
+# shellcheck disable=SC2086
+let_go=$(line_share released $chain)
 echo "line while held $held, after the release $let_go" >> "$SHOTS/probes.log"
 awk -v s="$held" 'BEGIN { exit !(s >= 0.9) }' || fail "the selection line does not join the tiles' centres ($held)"
 awk -v s="$let_go" 'BEGIN { exit !(s <= 0.5) }' || fail "the selection line stayed after the release ($let_go)"

@@ -1,15 +1,14 @@
-# A new player names themself and presses Play (Start adventure) on the main menu: the menu
-# gives way to the first habitat, the Amazon, whose board deals a tile into each of its 36
-# cells over the habitat's background.
+# A new player names themself and presses Play (Start adventure) on the main menu, then New
+# adventure in the game selection and Done on the world map: play begins in the first
+# habitat, the Amazon, whose board deals a tile into each of its 36 cells over the habitat's
+# background.
 source "$(dirname "${BASH_SOURCE[0]}")/game_steps.sh"
-
-# The board's first cell starts here; the cells lie 89 pixels apart.
-readonly cell_x=256 cell_y=20 cell_pitch=89
+source "$(dirname "${BASH_SOURCE[0]}")/adventure_steps.sh"
 
 # A tile's pale backdrop down the left edge of the cell, where the dark board shows through
 # an empty cell.
 tile_in_cell() {
-  local x=$((cell_x + $2 * cell_pitch + 3)) y=$((cell_y + $3 * cell_pitch + 15)) light
+  local x=$((board_x + $2 * cell_pitch + 3)) y=$((board_y + $3 * cell_pitch + 19)) light
   light=$(convert "$SHOTS/$1.png" -crop "6x40+$((x + client_x))+$((y + client_y))" +repage -colorspace Gray \
     -format "%[fx:mean]" info:)
   awk -v l="$light" 'BEGIN { exit !(l > 0.45) }'
@@ -22,8 +21,6 @@ every_cell_dealt() {
     done
   done
 }
-# The Amazon's pale sky in the upper left and its dark undergrowth in the lower left.
-amazon_background() { colour_near "$1" 100 100 125 159 145 && colour_near "$1" 30 560 23 46 33; }
 
 start adventure
 wait_for name_entry panel_shown || fail "the name entry never appeared"
@@ -33,13 +30,12 @@ wait_for menu menu_buttons_shown || fail "the main menu's buttons never came bac
 sleep 1.5
 ! every_cell_dealt menu || fail "the main menu already shows a board"
 
-# Play, the first of the large buttons.
-click 400 240
-park_pointer
-wait_for board every_cell_dealt || fail "Play brought no board with a tile in every cell"
-sleep 1.5
-shot board
-amazon_background board || fail "the Amazon's background is not shown"
-every_cell_dealt board || fail "a cell of the settled board is empty"
-! menu_buttons_shown board || fail "the main menu's buttons are still shown"
+open_world_map
+press_done
+wait_for board every_cell_dealt || fail "Done brought no board with a tile in every cell"
+wait_for settled board_settled || fail "the board never settled"
+amazon_background settled || fail "the Amazon's background is not shown"
+every_cell_dealt settled || fail "a cell of the settled board is empty"
+! menu_buttons_shown settled || fail "the main menu's buttons are still shown"
+! done_offered settled || fail "the world map's Done button stayed in play"
 stop adventure

@@ -1,0 +1,131 @@
+// The session's level flow and its freeze: storing the running game in the profile, opening
+// and closing the world map before the level, the level start, the score, freezing the
+// session around modal screens, the flourish's fresh board and the end of a game without
+// moves. The head-up display's buttons, the stage events, the mini-game and the game-over
+// screen come with their own parts; until then their calls do as noted.
+
+#include "game/play/GameSession.h"
+
+#include "framework/app/common/Assert.h"
+#include "framework/widgets/WidgetManager.h"
+#include "game/GameStats.h"
+#include "game/Habitat.h"
+#include "game/PlayerProfile.h"
+#include "game/Res.h"
+#include "game/play/GameBoard.h"
+#include "game/play/PlayHost.h"
+#include "game/screens/GameMap.h"
+#include "game/screens/MenuServices.h"
+
+namespace {
+
+constexpr int32_t kOpaque = 255;
+
+} // namespace
+
+void GameSession::SaveGameToProfile()
+{
+    PlayerProfile* const profile = mHost.GetCurrentProfile();
+    // A running game has its player, and a board once its level has started.
+    ZEST_ASSERT(profile != nullptr && mBoard != nullptr);
+    profile->mHabitatName = mHabitat->GetName();
+    profile->mScore = mScore;
+    profile->mStageIndex = mStage.mIndex;
+    profile->mStage = mStage;
+    profile->mHabitatProgress = mHabitat->mCollectedGoals;
+    profile->StoreStats(*mStats);
+    profile->StoreBoard(*mBoard);
+}
+
+void GameSession::ShowGameMap()
+{
+    ZEST_ASSERT(mManager != nullptr && mGameMap == nullptr);
+    const bool continued = mContinued == 1;
+    // The first habitat has no habitat before it to fly from.
+    const bool fly = !continued && mHabitat->mIndex > 0;
+    mGameMap = new GameMap(*this, mHost.GetTextStyle(), continued, fly, mHabitat->mIndex);
+    mGameMap->Resize(0, 0, kWidth, kHeight);
+    mManager->AddWidget(mGameMap);
+}
+
+void GameSession::CloseGameMap()
+{
+    ZEST_ASSERT(mGameMap != nullptr);
+    ReleaseWidget(mGameMap);
+    mGameMap = nullptr;
+}
+
+// The first level of a new adventure opens with a story page that fades the head-up display
+// in; until the story pages exist, every level starts as a continued one does: the display
+// shown at once and the stage dealt in.
+void GameSession::StartLevel()
+{
+    ZEST_ASSERT(mManager != nullptr && mBoard == nullptr);
+    mHost.PlayHabitatMusic(*mHabitat);
+    mBoard = new GameBoard(mHost, mHabitat, mContinued);
+    mBoard->Resize(0, 0, GameBoard::kWidth, GameBoard::kHeight);
+    mBoard->Move(GameBoard::kX, GameBoard::kY);
+    mManager->AddWidget(mBoard);
+
+    mPanelAlpha = kOpaque;
+    mItemsAlpha = kOpaque;
+    mProgressAlpha = kOpaque;
+    mState = STATE_STAGE_START;
+    CreateHudButtons();
+}
+
+void GameSession::AddScore(const int32_t points) { mScore += points; }
+
+// Of the modal screens only the end of a game exists yet, and it freezes the session for
+// good; the pause menu, level report and game-over screen add their own refusals.
+void GameSession::PauseBoard()
+{
+    if (mPaused)
+        return;
+    mPaused = true;
+    if (mState == STATE_PLAY && mBoard != nullptr)
+        mBoard->SetDisabled(true);
+}
+
+void GameSession::ResumeBoard()
+{
+    if (mResumeStep == RESUME_NEVER)
+        return;
+    mPaused = false;
+    if (mState == STATE_PLAY && mBoard != nullptr)
+        mBoard->SetDisabled(false);
+}
+
+void GameSession::RebuildBoardIfFree()
+{
+    if (mResumeStep == RESUME_NEVER)
+        return;
+    ZEST_ASSERT(mBoard != nullptr);
+    // A fresh board, also in a continued game: the saved one is not dealt again.
+    mBoard->mRestoreFromProfile = 0;
+    mBoard->Rebuild();
+    mBoard->SetDisabled(false);
+    mLevelFinished = false;
+}
+
+// For now without its screen: the session stays frozen in state 18 with its board disabled.
+void GameSession::ShowGameOver()
+{
+    ZEST_ASSERT(mBoard != nullptr);
+    PauseBoard();
+    mBoard->SetDisabled(true);
+    GetMenuServices().PlaySoundEffect(SOUND_DECOLLECTED_TILE);
+}
+
+// For now the head-up display has no buttons.
+void GameSession::CreateHudButtons() {}
+
+void GameSession::CreateElementsButton() {}
+
+void GameSession::CreateBackpackButton() {}
+
+// For now no carrier delivers: the event is over at once.
+void GameSession::StartLevelEvent(int32_t /*event*/) { mState = STATE_EVENT_DONE; }
+
+// For now no mini-game screen opens: the session waits in state 16.
+void GameSession::StartMiniGame() {}

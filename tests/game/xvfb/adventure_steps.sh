@@ -1,0 +1,134 @@
+# Steps of the scenarios that play an adventure from the main menu (sourced after
+# game_steps.sh): the way from Play through the game selection and the world map, pictures
+# found in a screenshot, the board's cells and their looks, three neighbouring tiles of one
+# creature, and a drag over them.
+
+pictures="$(dirname "$GAME")/content/images/game"
+
+# The board's top-left corner and the distance between its cells, in game positions; a
+# tile's centre lies (37, 43) from its cell's corner.
+readonly board_x=256 board_y=16 cell_pitch=89 centre_dx=37 centre_dy=43
+
+centre_x() { echo $((board_x + $1 * cell_pitch + centre_dx)); }
+centre_y() { echo $((board_y + $1 * cell_pitch + centre_dy)); }
+
+# Each cell's look: the mean colours of a 4 x 4 grid over the middle of its tile, one line
+# per cell, "column row values...".
+fingerprints() {
+  local column row
+  for row in 0 1 2 3 4 5; do
+    for column in 0 1 2 3 4 5; do
+      echo "$column $row $(convert "$SHOTS/$1.png" \
+        -crop "48x48+$(($(centre_x "$column") - 24 + client_x))+$(($(centre_y "$row") - 24 + client_y))" \
+        +repage -scale '4x4!' -depth 8 txt:- |
+        sed -n 's/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3/p' | tr '\n' ' ')"
+    done
+  done
+}
+# Three cells a, b, c of one creature, b next to a and c next to b (rows, columns and
+# diagonals): "column row" three times. One creature has one picture, so their looks agree.
+find_three_alike() {
+  fingerprints "$1" | awk '
+    { col[NR] = $1; row[NR] = $2; for (i = 3; i <= NF; ++i) v[NR, i - 2] = $i; n[NR] = NF - 2 }
+    function alike(a, b,   i, d, sum) {
+      sum = 0
+      for (i = 1; i <= n[a]; ++i) { d = v[a, i] - v[b, i]; sum += d < 0 ? -d : d }
+      return sum / n[a] < 6
+    }
+    function next_to(a, b,   dc, dr) {
+      dc = col[a] - col[b]; dr = row[a] - row[b]
+      return a != b && dc >= -1 && dc <= 1 && dr >= -1 && dr <= 1
+    }
+    END {
+      for (a = 1; a <= NR; ++a) for (b = 1; b <= NR; ++b) for (c = 1; c <= NR; ++c)
+        if (c != a && next_to(a, b) && next_to(b, c) && alike(a, b) && alike(b, c) && alike(a, c)) {
+          print col[a], row[a], col[b], row[b], col[c], row[c]; exit
+        }
+    }'
+}
+
+# Presses on the first game position, moves over the others and holds the button there.
+# Arguments: AX AY BX BY CX CY.
+drag_over() {
+  xdotool mousemove --window "$window" "$1" "$2"
+  sleep 0.3
+  xdotool mousedown 1
+  sleep 0.3
+  xdotool mousemove --window "$window" "$3" "$4"
+  sleep 0.3
+  xdotool mousemove --window "$window" "$5" "$6"
+  sleep 0.8
+}
+
+# The mean difference, 0 to 1, that laying the picture over the screenshot at a game
+# position makes: near 0 where the picture is shown there, whatever shows through its
+# transparent parts. Arguments: SHOT X Y PICTURE_FILE.
+difference_over() {
+  local size
+  size=$(identify -format "%wx%h" "$4")
+  convert "$SHOTS/$1.png" -crop "$size+$(($2 + client_x))+$(($3 + client_y))" +repage "$WORK/under.png"
+  convert "$WORK/under.png" "$4" -composite "$WORK/over.png"
+  { compare -metric MAE "$WORK/under.png" "$WORK/over.png" null: 2>&1 || true; } | sed 's/.*(\(.*\))/\1/'
+}
+# True when a part (PX, PY, W, H) of one of the game's pictures is shown where it lies with
+# the picture's corner at the game position. Arguments: SHOT X Y PICTURE PX PY W H.
+shows_picture() {
+  convert "$pictures/$4" -crop "$7x$8+$5+$6" +repage "$WORK/part.png"
+  awk -v d="$(difference_over "$1" $(($2 + $5)) $(($3 + $6)) "$WORK/part.png")" 'BEGIN { exit !(d < 0.03) }'
+}
+
+# The best match, "difference x y", of an opaque part (PX, PY, W, H) of a picture inside an
+# area of the screenshot; x and y are the game position of the whole picture's corner.
+# Arguments: SHOT AX AY AW AH PICTURE PX PY W H.
+find_picture() {
+  convert "$SHOTS/$1.png" -crop "$4x$5+$(($2 + client_x))+$(($3 + client_y))" +repage "$WORK/area.png"
+  convert "$pictures/$6" -alpha off -crop "$9x${10}+$7+$8" +repage "$WORK/patch.png"
+  { compare -metric MAE -subimage-search "$WORK/area.png" "$WORK/patch.png" null: 2>&1 || true; } |
+    sed -n 's/.*(\(.*\)) @ \([0-9]*\),\([0-9]*\).*/\1 \2 \3/p' |
+    awk -v x="$2" -v y="$3" -v px="$7" -v py="$8" '{ print $1, x + $2 - px, y + $3 - py }'
+}
+
+# A large button with its corner at the game position: its left end, clear of the label.
+large_button_at() { shows_picture "$1" "$2" "$3" button_large.png 0 0 22 50; }
+# The Amazon's pale sky in the upper left and its dark undergrowth in the lower left.
+amazon_background() { colour_near "$1" 100 100 125 159 145 && colour_near "$1" 30 560 23 46 33; }
+
+# The game selection's first row, centred on its panel, and the world map's Done button at
+# its foot.
+readonly first_row_x=299 first_row_y=145 done_x=300 done_y=550
+# The first habitat's point on the map is (248, 360); its flag stands 5 left and 35 above.
+readonly flag_x=243 flag_y=325
+
+new_adventure_offered() { panel_shown "$1" && large_button_at "$1" $first_row_x $first_row_y; }
+done_offered() { large_button_at "$1" $done_x $done_y; }
+# Once the rainbow over it has played: the flag, and the map's own ocean in the lower right.
+first_habitat_flagged() {
+  shows_picture "$1" $flag_x $flag_y flag.png 0 0 40 40 && shows_picture "$1" 0 0 gamemap.png 600 450 60 40
+}
+# The tiles look the same as in the shot before.
+board_settled() {
+  fingerprints "$1" > "$WORK/looks_now.txt"
+  if cmp -s "$WORK/looks_now.txt" "$WORK/looks_before.txt"; then return 0; fi
+  mv "$WORK/looks_now.txt" "$WORK/looks_before.txt"
+  return 1
+}
+
+# From the main menu of a new player: Play (Start adventure, the first of the large buttons)
+# opens the game selection, whose first row offers New adventure (there is nothing to
+# continue); New adventure opens the world map, which is ready once the first habitat's flag
+# stands and its Done button shows. Shots: selection, map, map_flagged.
+open_world_map() {
+  click 400 240
+  park_pointer
+  wait_for selection new_adventure_offered || fail "Start adventure did not offer New adventure in the first row"
+  click $((first_row_x + 100)) $((first_row_y + 25))
+  park_pointer
+  wait_for map done_offered || fail "New adventure brought no world map with a Done button"
+  ! new_adventure_offered map || fail "the game selection stayed over the world map"
+  wait_for map_flagged first_habitat_flagged || fail "the world map shows no flag on the first habitat"
+}
+# The map's Done starts play in the first habitat, whose board then deals its tiles in.
+press_done() {
+  click $((done_x + 100)) $((done_y + 25))
+  park_pointer
+}
