@@ -76,6 +76,7 @@ GameApp::~GameApp()
     }
     RemovePlayerNameEntry();
     RemoveSelectProfile();
+    // An open story page goes with the game session.
     RemoveGameSession();
     RemoveMainMenu();
     // Widgets queued for deletion (the title's button among them) go while the tree exists,

@@ -21,6 +21,7 @@
 #include "game/screens/LoadingProgressHost.h"
 #include "game/screens/ProfileHost.h"
 #include "game/screens/ScreenNavigationHost.h"
+#include "game/screens/StoryHost.h"
 #include "game/screens/TextStyleHost.h"
 
 #include <loki/Singleton.h>
@@ -44,6 +45,7 @@ class MainMenu;
 class PlayerNameEntry;
 class PlayerProfile;
 class SelectProfile;
+class StoryScreens;
 class TitleScreen;
 
 class GameApp : public Zest::ZestAppBase,
@@ -52,7 +54,8 @@ class GameApp : public Zest::ZestAppBase,
                 public ProfileHost,
                 public TextStyleHost,
                 public HabitatIndexHost,
-                public PlayHost {
+                public PlayHost,
+                public StoryHost {
 public:
     // The resource groups the game loads by name.
     static constexpr const char* kInitGroup = "Init";
@@ -111,8 +114,8 @@ public:
     // Stops all music, adds a new session over the whole window and hides the main menu.
     // Nothing for HabitatRegistry::NO_HABITAT: there is no habitat to play.
     void StartGameSession(int32_t continueFlag, int32_t habitatIndex) override;
-    // Takes the running session out of the widget tree (it is deleted after the current
-    // update); nothing when none runs.
+    // Takes the running session and an open story page out of the widget tree (they are
+    // deleted after the current update); nothing when no session runs.
     void RemoveGameSession();
 
     // Profiles: mProfiles, and profiles.dat in the data folder. The screens and the game in
@@ -164,6 +167,25 @@ public:
     const TextStyleHost& GetTextStyle() const override { return *this; }
     int32_t GetHabitatCount() const override { return mHabitats.GetHabitatCount(); }
 
+    // A fresh story page over the running game, on the story parchment's place; one at a
+    // time. The caller chooses its kind.
+    StoryScreens* ShowStoryScreens() override;
+
+    // The running game under a story page (GameAppStory.cpp); a session runs while a page
+    // is open.
+    int32_t GetSessionHabitatIndex() const override;
+    void CollectIntroItem(IntroItem item) override;
+    void SetSessionState(int32_t state) override;
+    void SetBoardPhase(int32_t phase) override;
+    void CreateHudButtons() override;
+    void CheckFrame() override;
+    void SetElementsBlink(bool on) override;
+    void SetBackpackBlink(bool on) override;
+    void InfectRandomTile() override;
+    void ResumeBoard() override;
+    // The open page leaves the widget tree and is deleted after the current update.
+    void RemoveStoryScreens() override;
+
     // The widget manager's last mouse position.
     std::pair<float, float> GetMousePos() const override;
     // The world-map point of a habitat index (0 to kMapPointCount - 1); (0, 0) outside.
@@ -187,6 +209,8 @@ public:
     SelectProfile* mSelectProfile = nullptr;
     // Owned through the widget tree; null while no game runs.
     GameSession* mGameSession = nullptr;
+    // Owned through the widget tree; null while no story or tip page is open.
+    StoryScreens* mStoryScreens = nullptr;
     // Every player profile and the current one.
     ProfileStore mProfiles;
     GameRandom mRandom;

@@ -19,6 +19,7 @@
 #include "game/screens/MainMenu.h"
 #include "game/screens/PlayerNameEntry.h"
 #include "game/screens/SelectProfile.h"
+#include "game/screens/StoryScreens.h"
 
 void GameApp::ShowMainMenu()
 {
@@ -62,8 +63,28 @@ void GameApp::RemoveGameSession()
 {
     if (mGameSession == nullptr)
         return;
+    // A story or tip page belongs to the game under it.
+    if (mStoryScreens != nullptr)
+        RemoveStoryScreens();
     ReleaseWidget(mGameSession);
     mGameSession = nullptr;
+}
+
+StoryScreens* GameApp::ShowStoryScreens()
+{
+    ZEST_ASSERT(mStoryScreens == nullptr);
+    mStoryScreens = new StoryScreens(this, this, this);
+    mStoryScreens->Resize(StoryScreens::kStoryX, StoryScreens::kStoryRestY, IMAGE_GAME_STORY_BACK->GetWidth(),
+                          IMAGE_GAME_STORY_BACK->GetHeight());
+    mWidgetManager->AddWidget(mStoryScreens);
+    return mStoryScreens;
+}
+
+void GameApp::RemoveStoryScreens()
+{
+    ZEST_ASSERT(mStoryScreens != nullptr);
+    ReleaseWidget(mStoryScreens);
+    mStoryScreens = nullptr;
 }
 
 void GameApp::QuitGame()

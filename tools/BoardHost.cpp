@@ -17,11 +17,13 @@
 
 #include "framework/app/common/Assert.h"
 #include "game/GameApp.h"
+#include "game/GameOptions.h"
 #include "game/Habitat.h"
 #include "game/HabitatRegistry.h"
 #include "game/PlayerProfile.h"
 #include "game/play/GameBoard.h"
 #include "game/play/GameSession.h"
+#include "game/screens/StoryScreens.h"
 #include "game/screens/TitleScreen.h"
 #include "platform/win32/Process.h"
 
@@ -168,8 +170,13 @@ private:
             session.mStage.mPlateKind = mRequest.plateKind;
         session.mMode = session.mStage.mMode;
         GetCurrentProfile()->mStageIndex = session.mStage.mIndex;
-        // The level starts as the world map's Done would start it, before the map opens.
+        // The level starts as the world map's Done would start it, before the map opens. The
+        // host's player sees no tips, and the first habitat's introduction closes on its
+        // first update, dealing the stage in.
+        GameOptionsHolder::Instance().mTutorialTips = false;
         session.StartLevel();
+        if (mStoryScreens != nullptr)
+            mStoryScreens->mState = StoryScreens::PAGE_LEFT;
         std::printf("playing %s, stage %d\n", habitat->mName.c_str(), mRequest.stage);
         std::fflush(stdout);
     }

@@ -91,6 +91,14 @@ public:
     void CreateBackpackButton();
     // The carrier that delivers a stage event; it sets state 10 when it is done.
     void StartLevelEvent(int32_t event);
+    // The story and tip pages (GameSessionTips.cpp). Freezes the session and its board and
+    // opens the page of that kind; the session waits in state 4 until the page closes.
+    void OpenStoryPage(int32_t kind);
+    // The options want tips and the player has not seen this tip kind.
+    bool IsTipWanted(int32_t kind) const;
+    // A play frame's tip: the first tip whose situation holds opens, unless the player has
+    // seen it, which keeps every later tip from this frame. True when a tip opened.
+    bool OpenDueTip();
     // The physics mini-game after the habitat's last stage.
     void StartMiniGame();
     // The entities queued for removal, out of the widget tree and the world.

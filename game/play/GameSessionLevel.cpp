@@ -16,6 +16,7 @@
 #include "game/play/PlayHost.h"
 #include "game/screens/GameMap.h"
 #include "game/screens/MenuServices.h"
+#include "game/screens/StoryScreens.h"
 
 namespace {
 
@@ -55,9 +56,8 @@ void GameSession::CloseGameMap()
     mGameMap = nullptr;
 }
 
-// The first level of a new adventure opens with a story page that fades the head-up display
-// in; until the story pages exist, every level starts as a continued one does: the display
-// shown at once and the stage dealt in.
+// The first level of a new adventure opens with the introduction, which fades the head-up
+// display in as the player collects its items and deals the stage in when it closes.
 void GameSession::StartLevel()
 {
     ZEST_ASSERT(mManager != nullptr && mBoard == nullptr);
@@ -67,6 +67,15 @@ void GameSession::StartLevel()
     mBoard->Move(GameBoard::kX, GameBoard::kY);
     mManager->AddWidget(mBoard);
 
+    const PlayerProfile* const profile = mHost.GetCurrentProfile();
+    ZEST_ASSERT(profile != nullptr);
+    if (mHabitat->mName == "Amazon" && profile->mStageIndex == 0 && mContinued != 1) {
+        OpenStoryPage(StoryScreens::KIND_INTRODUCTION);
+        mPanelAlpha = 0;
+        mItemsAlpha = 0;
+        mProgressAlpha = 0;
+        return;
+    }
     mPanelAlpha = kOpaque;
     mItemsAlpha = kOpaque;
     mProgressAlpha = kOpaque;

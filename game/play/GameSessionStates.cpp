@@ -10,21 +10,23 @@
 //   6 survivor intro -> 5;  7 web burst -> 5;  20 flourish -> (fresh board) -> 5
 //   8 event wait -> 9 event running -(carrier)-> 10 event done -> 5
 //   11 stage cleared (saved) -> 12 the next stage;  15 mini-game start -> 16
-//   4, 14, 16, 17, 18 and 19 wait for the page or screen that ends them.
+//   14 goal complete -(story page)-> 15;  a tip page in 5 or 6 -> 4 -> 5
+//   4, 16, 17, 18 and 19 wait for the page or screen that ends them.
 //
-// Until their pages, screens and events exist: no tip or story page is shown (as with the
-// tutorial tips off), play makes no award test, the survivor game does not end, and the goal
-// complete state only counts its frames.
+// Until their screens and events exist: play makes no award test and the survivor game does
+// not end.
 
 #include "game/play/GameSession.h"
 
 #include "framework/app/common/Assert.h"
+#include "game/GameOptions.h"
 #include "game/GameStats.h"
 #include "game/Habitat.h"
 #include "game/Res.h"
 #include "game/play/GameBoard.h"
 #include "game/play/PlayHost.h"
 #include "game/screens/MenuServices.h"
+#include "game/screens/StoryScreens.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -36,6 +38,8 @@ constexpr int32_t kOpaque = 255;
 constexpr int32_t kBlinkFrames = 1000;
 // Alpha added per frame while the level-start story fades the head-up display in.
 constexpr int32_t kHudFadeStep = 2;
+// The goal-complete state shows the habitat's story after this many frames.
+constexpr int32_t kGoalCompleteFrames = 100;
 // The survivor game's intro lasts this many frames; its poison cloud fades from this cell on.
 constexpr int32_t kSurvivorIntroFrames = 199;
 constexpr int32_t kPoisonFadeCell = 30;
@@ -126,6 +130,9 @@ void Play(GameSession& session)
     // While the survivor game runs, infected and trapped tiles decide its end, not the moves.
     session.mNoMoves = !session.mSurvivorOn && board.NoMovesLeft();
     session.mProgress = session.mHabitat->GetProgress();
+    if (GameOptionsHolder::Instance().mTutorialTips && board.IsSettled() && !session.mNoMoves &&
+        session.OpenDueTip())
+        return;
     if (!session.mNoMoves)
         return;
     session.PauseBoard();
@@ -154,6 +161,11 @@ void RunSurvivorIntro(GameSession& session)
     GameBoard& board = Board(session);
     board.ClearHints();
     session.DisarmItem();
+    // The survivor tip infects the first tile when it closes.
+    if (session.IsTipWanted(StoryScreens::KIND_TIP_SURVIVOR)) {
+        session.OpenStoryPage(StoryScreens::KIND_TIP_SURVIVOR);
+        return;
+    }
     board.InfectRandomTile();
     session.mState = STATE_PLAY;
 }
@@ -284,6 +296,8 @@ void RunState(GameSession& session)
         break;
     case STATE_GOAL_COMPLETE:
         ++session.mStateFrames;
+        if (session.mStateFrames > kGoalCompleteFrames)
+            session.OpenStoryPage(StoryScreens::KIND_BEFORE_MINI_GAME);
         break;
     case STATE_MINI_GAME_START:
         session.StartMiniGame();

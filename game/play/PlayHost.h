@@ -18,6 +18,7 @@ class GameRandom;
 class GameSession;
 class Habitat;
 class PlayerProfile;
+class StoryScreens;
 class TextStyleHost;
 
 class PlayHost {
@@ -59,6 +60,9 @@ public:
     // Loads the song under its id and, when it loads, makes it the current track and fades
     // it in from the start.
     virtual void FadeInSong(int32_t songId, const std::string& fileName, bool loop) = 0;
+    // Opens a fresh story page over the game, for the session to give its kind; no other
+    // page may be open.
+    virtual StoryScreens* ShowStoryScreens() = 0;
     // The colours and version text the screens of a game write with.
     virtual const TextStyleHost& GetTextStyle() const = 0;
 };

@@ -1,8 +1,11 @@
 #include "game/screens/BasicMenu.h"
 
+#include "framework/app/common/Assert.h"
 #include "framework/graphics/Graphics.h"
 #include "game/screens/MenuItem.h"
 #include "game/screens/MenuServices.h"
+
+#include <algorithm>
 
 BasicMenu::~BasicMenu() { ReleaseItems(); }
 
@@ -36,4 +39,13 @@ void BasicMenu::Draw(Zest::Graphics* const g)
     g->SetColorizeImages(true);
     g->SetColor(Zest::Color(255, 255, 255, static_cast<int>(mAlpha)));
     g->DrawImage(mBackground, 0, 0);
+}
+
+void BasicMenu::ReleaseItem(MenuItem*& item)
+{
+    const auto found = std::find(mItems.begin(), mItems.end(), item);
+    ZEST_ASSERT(item != nullptr && found != mItems.end());
+    mItems.erase(found);
+    ReleaseWidget(item);
+    item = nullptr;
 }

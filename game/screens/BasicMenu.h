@@ -39,6 +39,10 @@ public:
     // The background at the menu's opacity; screens draw the rest themselves.
     void Draw(Zest::Graphics* g) override;
 
+    // Takes one item out of mItems and its parent, queues it for deletion and clears the
+    // caller's pointer; the item must be one of the menu's.
+    void ReleaseItem(MenuItem*& item);
+
     // Not owned.
     Zest::Image* mBackground = nullptr;
     // Owned by the screen and present in the widget manager; slots may be null.

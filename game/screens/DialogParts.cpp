@@ -29,12 +29,12 @@ void DrawScanLines(Zest::Graphics* const g, const Zest::Widget& widget)
 }
 
 void DrawTitle(Zest::Graphics* const g, const std::string& title, const int32_t x, const int32_t baseline,
-               const int32_t width)
+               const int32_t width, const int32_t alpha)
 {
     g->SetFont(FONT_IN_GAME_LABELS);
-    g->SetColor(Zest::Color::White);
+    g->SetColor(Zest::Color(255, 255, 255, alpha));
     g->WriteString(title, x + 1, baseline + 1, width, 0);
-    g->SetColor(kTitleColor);
+    g->SetColor(Zest::Color(kTitleColor.mRed, kTitleColor.mGreen, kTitleColor.mBlue, alpha));
     g->WriteString(title, x, baseline, width, 0);
 }
 

@@ -34,8 +34,9 @@ void ShadeScreen(Zest::Graphics* g, const Zest::Widget& dialog, int32_t alpha = 
 // The options' scan lines over the whole screen, drawing in the widget's coordinates.
 void DrawScanLines(Zest::Graphics* g, const Zest::Widget& widget);
 // The title in the title font, centred in the width: a white copy one pixel right of and
-// below the green one.
-void DrawTitle(Zest::Graphics* g, const std::string& title, int32_t x, int32_t baseline, int32_t width);
+// below the green one, both at the given opacity.
+void DrawTitle(Zest::Graphics* g, const std::string& title, int32_t x, int32_t baseline, int32_t width,
+               int32_t alpha = 255);
 
 // A large button at (x, y) on the screen with the large pictures, the label centred, the
 // given colours, steady at full opacity and with the button sounds; a double click acts

@@ -225,6 +225,7 @@ TEST_F(GameSessionTest, TheRoadFromPlayThroughTheWorldMapDealsTheFirstStageOfThe
     ASSERT_NO_FATAL_FAILURE(StartToMainMenu());
     ASSERT_NO_FATAL_FAILURE(EnterName("Tester"));
     mApp->mVSyncTiming = true;
+    GameOptionsHolder::Instance().mTutorialTips = false;
     MainMenu* const menu = mApp->mMainMenu;
     ASSERT_NE(menu, nullptr);
     ASSERT_FALSE(menu->mItems.empty());
@@ -261,6 +262,8 @@ TEST_F(GameSessionTest, TheRoadFromPlayThroughTheWorldMapDealsTheFirstStageOfThe
     EXPECT_EQ(Session().mGameMap, nullptr);
     EXPECT_FALSE(mApp->mWidgetManager->HasWidget(map));
     ASSERT_NE(Session().mBoard, nullptr) << "the level never started";
+    ASSERT_NE(mApp->mStoryScreens, nullptr) << "a new adventure opened no introduction";
+    ASSERT_NO_FATAL_FAILURE(CloseIntroduction());
     EXPECT_TRUE(Session().mHudVisible);
     EXPECT_EQ(mApp->mCurrentMusic, HabitatAt(0).mNumber);
     ASSERT_GE(RunUntilIdle(), 0) << "the board never settled";
@@ -328,6 +331,7 @@ TEST_F(GameSessionTest, EachHabitatDealsATileIntoEveryCellOverItsBackground)
     ASSERT_NO_FATAL_FAILURE(StartToMainMenu());
     ASSERT_NO_FATAL_FAILURE(EnterName("Tester"));
     mApp->mVSyncTiming = true;
+    GameOptionsHolder::Instance().mTutorialTips = false;
     for (int32_t index = 0; index < mApp->mHabitats.GetHabitatCount(); ++index) {
         const std::string name = mApp->GetHabitatNameByIndex(index);
         SCOPED_TRACE(name);
@@ -335,6 +339,7 @@ TEST_F(GameSessionTest, EachHabitatDealsATileIntoEveryCellOverItsBackground)
         ASSERT_NO_FATAL_FAILURE(LeaveMap());
         RunFrames(1);
         ASSERT_NE(Session().mBoard, nullptr);
+        ASSERT_NO_FATAL_FAILURE(CloseIntroduction());
         ASSERT_GE(RunUntilIdle(), 0);
 
         const std::unique_ptr<Zest::MemoryImage> screen = DrawScreen();

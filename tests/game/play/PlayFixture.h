@@ -6,6 +6,8 @@
 #include "game/play/BoardTile.h"
 #include "game/play/GameBoard.h"
 #include "game/play/GameSession.h"
+#include "game/GameOptions.h"
+#include "game/screens/StoryScreens.h"
 #include "tests/game/GameAppFixture.h"
 
 #include <functional>
@@ -26,10 +28,13 @@ protected:
 
     // The session of the habitat started anew for the current player and taken past its
     // world map; `beforeLevel` may set the session's stage or mode before the board is made.
-    // The level starts between two frames, so that the board's first update is the test's
-    // first frame: the stage start (state 12) deals it in.
-    void StartLevelOf(const int32_t habitatIndex, const std::function<void(GameSession&)>& beforeLevel = {})
+    // Tips are off unless the test wants them; the first habitat's introduction closes at
+    // once (the board frozen meanwhile). The level starts between two frames, so that the
+    // board's first update is the test's first frame: the stage start (state 12) deals it in.
+    void StartLevelOf(const int32_t habitatIndex, const std::function<void(GameSession&)>& beforeLevel = {},
+                      const bool tips = false)
     {
+        GameOptionsHolder::Instance().mTutorialTips = tips;
         mApp->StartGameSession(0, habitatIndex);
         ASSERT_NE(mApp->mGameSession, nullptr);
         if (beforeLevel)
@@ -37,7 +42,22 @@ protected:
         ASSERT_NO_FATAL_FAILURE(LeaveMap());
         Session().StartLevel();
         ASSERT_NE(mApp->mGameSession->mBoard, nullptr);
+        ASSERT_NO_FATAL_FAILURE(CloseIntroduction());
         ASSERT_EQ(Session().mState, STATE_STAGE_START);
+    }
+
+    // An open introduction ends as if its leaving had just finished: the page closes on
+    // its own update alone, so the board gets none.
+    void CloseIntroduction()
+    {
+        StoryScreens* const page = mApp->mStoryScreens;
+        if (page == nullptr)
+            return;
+        ASSERT_EQ(page->mPageKind, StoryScreens::KIND_INTRODUCTION);
+        page->mState = StoryScreens::PAGE_LEFT;
+        page->UpdateSmooth(1.0f);
+        ASSERT_EQ(mApp->mStoryScreens, nullptr);
+        mApp->DeleteDeferredWidgets();
     }
 
     // A new session's first frames: the world map opens, its Done button is pressed (as the

@@ -118,6 +118,7 @@ TEST_F(SessionStatesTest, ANewSessionGoesFromTheWorldMapThroughTheLevelStartInto
     ASSERT_NO_FATAL_FAILURE(StartToMainMenu());
     ASSERT_NO_FATAL_FAILURE(EnterName("Tester"));
     mApp->mVSyncTiming = true;
+    GameOptionsHolder::Instance().mTutorialTips = false;
     for (const RoadCase& c : {RoadCase{0, 0}, RoadCase{1, 255}}) {
         SCOPED_TRACE(c.mHabitatIndex);
         mApp->StartGameSession(0, c.mHabitatIndex);
@@ -145,11 +146,24 @@ TEST_F(SessionStatesTest, ANewSessionGoesFromTheWorldMapThroughTheLevelStartInto
         EXPECT_TRUE(Session().mHudVisible);
         EXPECT_EQ(Session().mBoard, nullptr);
 
+        // The first habitat of a new adventure opens with the introduction, the head-up
+        // display hidden and the board frozen until it closes.
         RunFrames(1);
-        EXPECT_EQ(Session().mState, STATE_STAGE_START);
         ASSERT_NE(Session().mBoard, nullptr);
-        EXPECT_EQ(Session().mPanelAlpha, 255);
         EXPECT_EQ(mApp->mCurrentMusic, Session().mHabitat->mNumber);
+        const bool introduced = c.mHabitatIndex == 0;
+        EXPECT_EQ(Session().mState, introduced ? STATE_STORY_SHOWN : STATE_STAGE_START);
+        ASSERT_EQ(mApp->mStoryScreens != nullptr, introduced);
+        const int32_t hudAlpha = introduced ? 0 : 255;
+        EXPECT_EQ(Session().mPanelAlpha, hudAlpha);
+        EXPECT_EQ(Session().mItemsAlpha, hudAlpha);
+        EXPECT_EQ(Session().mProgressAlpha, hudAlpha);
+        if (introduced) {
+            EXPECT_EQ(mApp->mStoryScreens->mPageKind, StoryScreens::KIND_INTRODUCTION);
+            EXPECT_EQ(Board().mPhase, PHASE_FROZEN);
+            ASSERT_NO_FATAL_FAILURE(CloseIntroduction());
+            EXPECT_EQ(Session().mState, STATE_STAGE_START);
+        }
         RunFrames(1);
         EXPECT_EQ(Session().mState, STATE_STAGE_SETTLING);
         EXPECT_EQ(Board().mPhase, PHASE_DEAL_IN);
@@ -584,6 +598,7 @@ TEST_F(SessionStatesTest, ContinuingADamagedSavedGameStartsAnewAndReachesPlay)
     ASSERT_NO_FATAL_FAILURE(StartToMainMenu());
     ASSERT_NO_FATAL_FAILURE(EnterName("Tester"));
     mApp->mVSyncTiming = true;
+    GameOptionsHolder::Instance().mTutorialTips = false;
     mApp->StartGameSession(1, HabitatRegistry::NO_HABITAT);
     EXPECT_EQ(mApp->mGameSession, nullptr) << "a game started without a habitat";
 
@@ -628,6 +643,7 @@ TEST_F(SessionStatesTest, ContinuingADamagedSavedGameStartsAnewAndReachesPlay)
         Click(*map->mItems.back());
         RunFrames(2);
         ASSERT_NE(mApp->mGameSession->mBoard, nullptr);
+        ASSERT_NO_FATAL_FAILURE(CloseIntroduction());
         ASSERT_GE(RunUntilIdle(), 0);
         EXPECT_EQ(Session().mState, STATE_PLAY);
         EndSession();

@@ -132,3 +132,64 @@ press_done() {
   click $((done_x + 100)) $((done_y + 25))
   park_pointer
 }
+
+# The story parchment rests with its corner at (248, 12); its Continue lies at (498, 502)
+# and the offered item (100 x 92) at (528, 142). A tip's panel lies at (0, 0), its Continue
+# at (200, 340) and its check box (28 x 28, drawn a pixel in) at (30, 340).
+readonly story_x=248 story_y=12 story_continue_x=498 story_continue_y=502 item_x=528 item_y=142
+readonly tip_continue_x=200 tip_continue_y=340 tip_box_x=31 tip_box_y=341
+
+# The parchment at its resting place: a part below the guide's portrait, left of the text.
+story_page_shown() { shows_picture "$1" $story_x $story_y story_back.png 20 300 40 40; }
+story_continue_offered() { story_page_shown "$1" && large_button_at "$1" $story_continue_x $story_continue_y; }
+story_page_gone() { ! story_page_shown "$1"; }
+# The item's picture at the offered place. Arguments: PICTURE_FILE SHOT.
+item_offered() { story_page_shown "$2" && shows_picture "$2" $item_x $item_y "$1" 0 0 100 92; }
+# The tip's panel at full strength (a part clear of the texts and the demonstration) and its
+# Continue.
+tip_shown() { shows_picture "$1" 0 0 tutorial.png 20 220 40 40 && large_button_at "$1" $tip_continue_x $tip_continue_y; }
+tip_gone() { ! tip_shown "$1"; }
+# The check box shows its checked picture, which matches better than the unchecked one.
+tip_box_checked() {
+  local checked unchecked
+  checked=$(difference_over "$1" $tip_box_x $tip_box_y "$pictures/checkbox_checked.png")
+  unchecked=$(difference_over "$1" $tip_box_x $tip_box_y "$pictures/checkbox_unchecked.png")
+  echo "$1: check box checked $checked, unchecked $unchecked" >> "$SHOTS/probes.log"
+  awk -v c="$checked" -v u="$unchecked" 'BEGIN { exit !(c < 0.03 && c < u) }'
+}
+
+# The introduction of a new adventure: it slides in and rests with its Continue; Continue
+# offers the test tubes, then the diary, then the backpack, each collected by a click; the
+# final note's Continue slides the page away. Shots: story, story_item1 to 3, story_final,
+# story_gone.
+pass_introduction() {
+  local n=0 item
+  wait_for story story_continue_offered || fail "the introduction never came to rest with its Continue"
+  click $((story_continue_x + 100)) $((story_continue_y + 25))
+  park_pointer
+  for item in testtubes diary backpack_small; do
+    n=$((n + 1))
+    wait_for "story_item$n" item_offered "$item.png" || fail "the introduction never offered $item"
+    click $((item_x + 50)) $((item_y + 46))
+    park_pointer
+  done
+  wait_for story_final story_continue_offered || fail "the final note brought no Continue"
+  click $((story_continue_x + 100)) $((story_continue_y + 25))
+  park_pointer
+  wait_for story_gone story_page_gone || fail "the introduction never slid away"
+}
+
+# The first tip of play appears; with "off" its check box is checked first (no more tips);
+# Continue fades it out. Shots: tip, tip_checked (with "off"), tip_gone.
+dismiss_tip() {
+  wait_for tip tip_shown || fail "no tip appeared"
+  ! tip_box_checked tip || fail "the tip's check box starts checked while tips are on"
+  if [ "${1:-}" = off ]; then
+    click $((tip_box_x + 14)) $((tip_box_y + 14))
+    park_pointer
+    wait_for tip_checked tip_box_checked || fail "the tip's check box never showed checked"
+  fi
+  click $((tip_continue_x + 100)) $((tip_continue_y + 25))
+  park_pointer
+  wait_for tip_gone tip_gone || fail "the tip stayed after Continue"
+}

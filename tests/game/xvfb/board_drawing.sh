@@ -66,8 +66,11 @@ stage_title_gone menu || fail "the main menu shows a stage title"
 open_world_map
 stage_title_gone map_flagged || fail "the world map shows a stage title"
 press_done
+pass_introduction
 wait_for dealing stage_title_shown || fail "the deal-in showed no stage title over the board"
 wait_for dealt stage_title_gone || fail "the stage title stayed after the deal-in"
+# No tip is to cover the board's lines from here on.
+dismiss_tip off
 wait_for board board_settled || fail "the board never settled"
 stage_title_gone board || fail "the stage title came back on the dealt board"
 

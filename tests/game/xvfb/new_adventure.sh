@@ -1,8 +1,11 @@
 # A new player presses Start adventure: the game selection offers New adventure in its first
 # row (there is nothing to continue). New adventure opens the world map with the first
-# habitat's flag, and its Done button appears; Done starts play in the Amazon. On the first
-# stage (match same) the player drags over three neighbouring tiles of one creature: a
-# "+150" popup shows near them, and once the window is closed profiles.dat holds the score.
+# habitat's flag, and its Done button appears; Done starts the Amazon with the introduction,
+# which slides in: Continue, the three items in order, Continue. Play begins and the first
+# tip appears; the player checks "don't show tips" and presses Continue. On the first stage
+# (match same) the player drags over three neighbouring tiles of one creature: a "+150"
+# popup shows near them and no tip opens (with tips on, the tip on frames would). Once the
+# window is closed profiles.dat holds the score and options.dat holds the tips off.
 source "$(dirname "${BASH_SOURCE[0]}")/game_steps.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/adventure_steps.sh"
 
@@ -40,6 +43,8 @@ wait_for menu menu_buttons_shown || fail "the main menu's buttons never came bac
 
 open_world_map
 press_done
+pass_introduction
+dismiss_tip off
 wait_for board amazon_background || fail "Done did not start play in the Amazon"
 ! done_offered board || fail "the world map's Done button stayed in play"
 wait_for settled board_settled || fail "the board never settled"
@@ -63,6 +68,10 @@ for n in 1 2 3; do
   if plus150_near "popup$n" $chain; then popup_seen=true; fi
 done
 $popup_seen || fail "no +150 popup near the chain"
+# A tip would have faded in by now.
+sleep 1
+shot after_move
+tip_gone after_move || fail "a tip opened after the move although tips were turned off"
 stop adventure
 
 # profiles.dat: the profile count and the current index, then the first profile: its name
@@ -71,3 +80,8 @@ name_length=$(od -An -tu2 -j8 -N2 "$profiles" | tr -d ' ')
 score=$(od -An -td4 -j$((8 + 2 + name_length + 4)) -N4 "$profiles" | tr -d ' ')
 echo "score in profiles.dat: $score" >> "$SHOTS/probes.log"
 [ "$score" -ge 150 ] || fail "profiles.dat holds a score of $score"
+
+# options.dat: a 32-bit reserved value and the two volumes, then the flags, the tips first.
+tips=$(od -An -tu1 -j12 -N1 "$(dirname "$profiles")/options.dat" | tr -d ' ')
+echo "tips flag in options.dat: $tips" >> "$SHOTS/probes.log"
+[ "$tips" = 0 ] || fail "options.dat holds the tips flag $tips"

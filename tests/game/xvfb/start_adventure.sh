@@ -1,7 +1,7 @@
 # A new player names themself and presses Play (Start adventure) on the main menu, then New
-# adventure in the game selection and Done on the world map: play begins in the first
-# habitat, the Amazon, whose board deals a tile into each of its 36 cells over the habitat's
-# background.
+# adventure in the game selection and Done on the world map: after the introduction, play
+# begins in the first habitat, the Amazon, whose board deals a tile into each of its 36 cells
+# over the habitat's background; its first tip is read and closed.
 source "$(dirname "${BASH_SOURCE[0]}")/game_steps.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/adventure_steps.sh"
 
@@ -32,6 +32,8 @@ sleep 1.5
 
 open_world_map
 press_done
+pass_introduction
+dismiss_tip
 wait_for board every_cell_dealt || fail "Done brought no board with a tile in every cell"
 wait_for settled board_settled || fail "the board never settled"
 amazon_background settled || fail "the Amazon's background is not shown"
