@@ -10,12 +10,12 @@
 #include "game/play/SessionState.h"
 
 // The pages speak the session's numbers.
-static_assert(StoryHost::SESSION_PLAY == STATE_PLAY);
-static_assert(StoryHost::SESSION_STAGE_START == STATE_STAGE_START);
-static_assert(StoryHost::SESSION_MINI_GAME_START == STATE_MINI_GAME_START);
-static_assert(StoryHost::BOARD_IDLE == PHASE_IDLE);
-static_assert(StoryHost::BOARD_DEAL_IN == PHASE_DEAL_IN);
-static_assert(StoryHost::BOARD_SETTLE == PHASE_SETTLE);
+static_assert(static_cast<int32_t>(StoryHost::SESSION_PLAY) == static_cast<int32_t>(STATE_PLAY));
+static_assert(static_cast<int32_t>(StoryHost::SESSION_STAGE_START) == static_cast<int32_t>(STATE_STAGE_START));
+static_assert(static_cast<int32_t>(StoryHost::SESSION_MINI_GAME_START) == static_cast<int32_t>(STATE_MINI_GAME_START));
+static_assert(static_cast<int32_t>(StoryHost::BOARD_IDLE) == static_cast<int32_t>(PHASE_IDLE));
+static_assert(static_cast<int32_t>(StoryHost::BOARD_DEAL_IN) == static_cast<int32_t>(PHASE_DEAL_IN));
+static_assert(static_cast<int32_t>(StoryHost::BOARD_SETTLE) == static_cast<int32_t>(PHASE_SETTLE));
 
 namespace {
 
