@@ -66,13 +66,6 @@ protected:
         PlayFixture::TearDown();
     }
 
-    void SetMode(const int32_t mode)
-    {
-        Session().mStage.mMode = mode;
-        Session().mMode = mode;
-    }
-
-    Creature* Nth(const size_t index) { return Session().mHabitat->mCreatures.at(index).get(); }
     Creature* Item(const std::string& name)
     {
         Creature* const item = Session().mHabitat->FindCreature(name);

@@ -38,7 +38,6 @@ protected:
         ASSERT_GE(RunUntilIdle(), 0);
     }
 
-    Creature* Nth(const size_t index) { return Session().mHabitat->mCreatures.at(index).get(); }
 
     // The tile of the cell shows the creature, plain, idle and unselected.
     BoardTile* Put(const int32_t index, Creature* const creature)

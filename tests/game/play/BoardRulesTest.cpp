@@ -33,7 +33,6 @@ protected:
         ASSERT_GE(RunUntilIdle(), 0);
     }
 
-    Creature* Nth(const size_t index) { return Session().mHabitat->mCreatures.at(index).get(); }
     Creature* Item(const std::string& name)
     {
         Creature* const item = Session().mHabitat->FindCreature(name);

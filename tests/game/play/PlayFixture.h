@@ -3,6 +3,7 @@
 // habitat taken past its world map into the level, and frames run one by one at a fixed
 // fraction as the main loop runs them.
 
+#include "game/Habitat.h"
 #include "game/play/BoardTile.h"
 #include "game/play/GameBoard.h"
 #include "game/play/GameSession.h"
@@ -108,6 +109,14 @@ protected:
     }
 
     GameSession& Session() { return *mApp->mGameSession; }
+    // The habitat's creature at that place of its list.
+    Creature* Nth(const size_t index) { return Session().mHabitat->mCreatures.at(index).get(); }
+    // The stage and the session play in that mode from now on.
+    void SetMode(const int32_t mode)
+    {
+        Session().mStage.mMode = mode;
+        Session().mMode = mode;
+    }
     GameBoard& Board() { return *mApp->mGameSession->mBoard; }
 };
 

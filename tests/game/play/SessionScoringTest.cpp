@@ -81,12 +81,6 @@ protected:
         PlayFixture::TearDown();
     }
 
-    void SetMode(const int32_t mode)
-    {
-        Session().mStage.mMode = mode;
-        Session().mMode = mode;
-    }
-
     // The next case of a table on the same board: back in play, settled, without a target
     // frame (a board of one creature would fill every frame it picks), the cells refilled
     // (FillBoard), and no popup or sound left from the case before.
@@ -115,7 +109,6 @@ protected:
         Put(35, Nth(kGrass));
     }
 
-    Creature* Nth(const size_t index) { return Session().mHabitat->mCreatures.at(index).get(); }
 
     // The tile of the cell shows the creature, plain, idle and unselected.
     BoardTile* Put(const int32_t cell, Creature* const creature)
