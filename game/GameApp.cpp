@@ -232,6 +232,11 @@ void GameApp::OnShutdown()
     // is in the profile already, and a later game of the same run is not stored over it.
     if (!mGameSavedAndLeft && mGameSession != nullptr && mGameSession->mBoard != nullptr)
         mGameSession->SaveGameToProfile();
+    // The framework saves "Muted" after this: a pause's own mute is not the player's.
+    if (mGameSession != nullptr && mGameSession->mPauseMuted) {
+        mGameSession->mPauseMuted = false;
+        UnmuteSound();
+    }
     // Every change to the profiles since the last save is kept, whether or not a game runs.
     // A list that was never loaded nor created in this run (a quit during the title) is not
     // written: the file on disk is left as it is.
@@ -248,6 +253,16 @@ void GameApp::OnGotFocus()
     if (mGameSession != nullptr)
         mGameSession->ResumeBoard();
 }
+
+void GameApp::OnLostFocus()
+{
+    if (mGameSession != nullptr)
+        mGameSession->ShowPauseMenu();
+}
+
+void GameApp::MuteSound() { Mute(false); }
+
+void GameApp::UnmuteSound() { Unmute(false); }
 
 // A damaged file is reported, set aside and treated as missing. The habitats must be built
 // already: saved stages refer to them.

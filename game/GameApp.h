@@ -90,12 +90,14 @@ public:
     // Steps the physics world by mPhysicsStep, then the widgets' smooth update; neither
     // happens while updates are paused.
     void RunSmoothUpdate(float fraction) override;
-    // Stores a running game in its profile (unless it was saved and left), writes
-    // profiles.dat (when the profiles were loaded or created in this run), then options.dat
-    // and scoreslists.dat.
+    // Stores a running game in its profile (unless it was saved and left), gives back a
+    // mute its pause holds, writes profiles.dat (when the profiles were loaded or created in
+    // this run), then options.dat and scoreslists.dat.
     void OnShutdown() override;
     // A running game that was frozen meanwhile goes on.
     void OnGotFocus() override;
+    // A running game pauses, when it can (GameSession::ShowPauseMenu).
+    void OnLostFocus() override;
 
     // Loading progress: the framework's count of the resources of "Game".
     double GetLoadingProgress() override;
@@ -116,7 +118,14 @@ public:
     void StartGameSession(int32_t continueFlag, int32_t habitatIndex) override;
     // Takes the running session and an open story page out of the widget tree (they are
     // deleted after the current update); nothing when no session runs.
-    void RemoveGameSession();
+    void RemoveGameSession() override;
+    // After a game: the kept main menu comes back (RestoreMainMenu), its buttons fade in
+    // again and the title music plays.
+    void ReturnToMainMenu() override;
+    void MarkGameSavedAndLeft() override { mGameSavedAndLeft = true; }
+    // The pause's mute: ZestAppBase::Mute and Unmute, not automatic.
+    void MuteSound() override;
+    void UnmuteSound() override;
 
     // Profiles: mProfiles, and profiles.dat in the data folder. The screens and the game in
     // play ask for the current profile alike.
@@ -144,6 +153,8 @@ public:
     // Takes the main menu out of the widget tree while a game runs, keeping it, with its
     // profile check off, and releases "Main_Menu".
     void HideMainMenu();
+    // Loads "Main_Menu" again and puts the kept main menu back, its profile check on.
+    void RestoreMainMenu();
     // A failure ends the process.
     void LoadMainMenuResources();
     void UnloadMainMenuResources();
@@ -165,6 +176,7 @@ public:
     void PlayHabitatMusic(const Habitat& habitat) override;
     void FadeInSong(int32_t songId, const std::string& fileName, bool loop) override;
     const TextStyleHost& GetTextStyle() const override { return *this; }
+    bool IsStoryScreenOpen() const override { return mStoryScreens != nullptr; }
     int32_t GetHabitatCount() const override { return mHabitats.GetHabitatCount(); }
 
     // A fresh story page over the running game, on the story parchment's place; one at a
@@ -224,8 +236,8 @@ public:
     float mPhysicsStep = 0.01f;
     // The score of the last game session, which the next habitat's session starts from.
     int32_t mCarriedScore = 0;
-    // The running game was saved as the player left it; shutdown does not store a game
-    // again for the rest of the run.
+    // The running game was saved as the player left it; shutdown does not store it again.
+    // A new game clears it.
     bool mGameSavedAndLeft = false;
     // The folder of the players' files, ending in a separator; empty until Init sets it.
     std::string mDataFolder;

@@ -47,11 +47,28 @@ void GameApp::HideMainMenu()
     UnloadMainMenuResources();
 }
 
+void GameApp::RestoreMainMenu()
+{
+    ZEST_ASSERT(mMainMenu != nullptr);
+    LoadMainMenuResources();
+    mMainMenu->mMenuState = MainMenu::MENU_SHOWN;
+    mWidgetManager->AddWidget(mMainMenu);
+}
+
+void GameApp::ReturnToMainMenu()
+{
+    RestoreMainMenu();
+    mMainMenu->Reactivate();
+    PlayTitleMusic();
+}
+
 void GameApp::StartGameSession(const int32_t continueFlag, const int32_t habitatIndex)
 {
     if (habitatIndex == HabitatRegistry::NO_HABITAT)
         return;
     ZEST_ASSERT(mGameSession == nullptr);
+    // A game saved and left earlier in this run is in its profile; this one is not yet.
+    mGameSavedAndLeft = false;
     StopAllMusic();
     mGameSession = new GameSession(*this, continueFlag, habitatIndex);
     mGameSession->Resize(0, 0, mWidth, mHeight);

@@ -216,16 +216,6 @@ void GameSession::DestroyQueuedEntities()
     mRemovalQueue.clear();
 }
 
-// For now the habitat's background alone.
-void GameSession::Draw(Zest::Graphics* const g)
-{
-    ZEST_ASSERT(mHabitat->mBackImage != nullptr);
-    g->DrawImage(mHabitat->mBackImage, 0, 0);
-}
-
-// For now nothing is drawn over the widgets.
-void GameSession::DrawOverlay(Zest::Graphics* /*g*/) {}
-
 // For now no item is ever armed.
 void GameSession::DisarmItem() {}
 

@@ -14,7 +14,9 @@
 #include "game/Stage.h"
 #include "game/play/FloatingImage.h"
 #include "game/play/SessionState.h"
+#include "game/screens/FoodWebHost.h"
 #include "game/screens/GameMapHost.h"
+#include "game/screens/PauseMenuHost.h"
 
 #include <cstdint>
 #include <memory>
@@ -29,15 +31,20 @@ class WidgetManager;
 } // namespace Zest
 
 class BoardTile;
+class FoodWebInfoScreen;
 class GameBoard;
 class GameMap;
+class GameOverMenu;
 class GameStats;
 class Habitat;
+class LevelCompleteMenu;
 class MenuItem;
+class PauseMenu;
 class PlayHost;
+class SurvivorTally;
 class xSharkEntity;
 
-class GameSession : public Zest::Widget, public GameMapHost {
+class GameSession : public Zest::Widget, public GameMapHost, public PauseMenuHost, public FoodWebHost {
 public:
     static constexpr int32_t kWidth = 800;
     static constexpr int32_t kHeight = 600;
@@ -54,6 +61,11 @@ public:
     // Takes down the board and every sub-widget, and destroys the physics entities.
     void RemovedFromManager(Zest::WidgetManager* manager) override;
     void UpdateSmooth(float fraction) override;
+    // The head-up display (GameSessionDrawing.cpp), once the world map has closed: the
+    // habitat's background and the left panel under the board, and everything else (score,
+    // goals, progress, mode, blinks, flashes, the survivor intro, the web burst and the scan
+    // lines) in the overlay pass above it. Nothing over the widgets while the food web is
+    // open.
     void Draw(Zest::Graphics* g) override;
     void DrawOverlay(Zest::Graphics* g) override;
 
@@ -77,18 +89,56 @@ public:
     // Points may be negative; the score has no limit and no floor.
     void AddScore(int32_t points);
     // Freeze and release the state machine around a modal screen; in play the board takes
-    // no input meanwhile.
+    // no input meanwhile. Nothing releases it while the pause menu, the level report or the
+    // game-over screen is open.
     void PauseBoard();
     void ResumeBoard();
+
+    // The pause menu and the stage restart (GameSessionPause.cpp).
+    // Opens the pause menu centred on the screen, in play only, outside the survivor game,
+    // with no other modal screen open and the board settled: the armed item is put away,
+    // the session freezes, the pause button falls silent and, when the options ask for it,
+    // the sound is muted (mPauseMuted).
+    void ShowPauseMenu();
+    // false: the menu goes, the pause button gets its pictures and sounds back, the board
+    // takes input at once and the session runs again two frames later. true: the session
+    // goes and the main menu returns. Either way a mute of this pause is released.
+    void ClosePauseMenu(bool leave) override;
+    // The stage again from its starting goals, at a cost of 200000 points (the score does not
+    // go below 0); what the stage had collected is taken back from the habitat, the plates
+    // stay.
+    void RestartStage() override;
+    // Save and exit: the game is stored in the profile and profiles.dat written, and the
+    // application does not store it again when the program ends.
+    void StoreGameForLater() override;
+    bool IsFoodWebOpen() const override { return mFoodWebInfo != nullptr; }
+    bool IsPauseMenuOpen() const override { return mPauseMenu != nullptr; }
+
+    // The head-up display's buttons and help pages (GameSessionHud.cpp).
+    // The pause and food-web buttons and the three item hot spots; made once, when the level
+    // starts or the opening story closes.
+    void CreateHudButtons();
+    // The hot spots over the elements holder and the backpack, each made once per session
+    // however often a stage starts.
+    void CreateElementsButton();
+    void CreateBackpackButton();
+    // The holders' help pages (kinds 4 and 3), in play with the board idle and neither the
+    // pause menu nor the survivor tally open.
+    void OnElementsClicked();
+    void OnBackpackClicked();
+    // The food web of the habitat over a hidden, disabled board, in play outside the
+    // survivor game with no other modal screen open and the board settled; an armed item is
+    // put away even when the board is not settled.
+    void ShowFoodWebInfo();
+    void CloseFoodWebInfo() override;
+    // The item hot spots.
+    void ArmTorch();
+    void ArmWater();
+    void UseShuffle();
     // The collector flourish's fresh board, unless a modal screen is open.
     void RebuildBoardIfFree();
     // No move is left: the board is frozen and disabled for good.
     void ShowGameOver();
-    // The head-up display's buttons: the food web, pause and the three power items; the
-    // elements holder and the backpack, each made once per session.
-    void CreateHudButtons();
-    void CreateElementsButton();
-    void CreateBackpackButton();
     // The carrier that delivers a stage event; it sets state 10 when it is done.
     void StartLevelEvent(int32_t event);
     // The story and tip pages (GameSessionTips.cpp). Freezes the session and its board and
@@ -193,6 +243,16 @@ public:
     MenuItem* mTorchButton = nullptr;
     MenuItem* mWaterButton = nullptr;
     MenuItem* mShuffleButton = nullptr;
+    // The modal screens the session opens; null while closed. Each is a top-level widget of
+    // mManager.
+    PauseMenu* mPauseMenu = nullptr;
+    FoodWebInfoScreen* mFoodWebInfo = nullptr;
+    LevelCompleteMenu* mLevelComplete = nullptr;
+    GameOverMenu* mGameOver = nullptr;
+    SurvivorTally* mSurvivorTally = nullptr;
+    // The open pause menu holds one count of the application's mute; closing it, or the
+    // program's end, gives that count back and no other.
+    bool mPauseMuted = false;
     int32_t mScore = 0;
     int32_t mHabitatIndex;
     bool mSurvivorOn = false;

@@ -126,13 +126,6 @@ void GameSession::ShowGameOver()
     GetMenuServices().PlaySoundEffect(SOUND_DECOLLECTED_TILE);
 }
 
-// For now the head-up display has no buttons.
-void GameSession::CreateHudButtons() {}
-
-void GameSession::CreateElementsButton() {}
-
-void GameSession::CreateBackpackButton() {}
-
 // For now no carrier delivers: the event is over at once.
 void GameSession::StartLevelEvent(int32_t /*event*/) { mState = STATE_EVENT_DONE; }
 

@@ -2,7 +2,8 @@
 // What the game session, its board and the tiles ask of the application: the running
 // session, the profile and habitats, the world-map points, sprites, the random generator,
 // the physics step, the score carried to the next session, the mouse and cursor, the music
-// and the text style of the screens a game opens. Sounds and the deferred deletion go
+// and its mute, the text style of the screens a game opens, and the way back to the main
+// menu. Sounds and the deferred deletion go
 // through MenuServices as for every screen.
 
 #include <cstdint>
@@ -65,4 +66,18 @@ public:
     virtual StoryScreens* ShowStoryScreens() = 0;
     // The colours and version text the screens of a game write with.
     virtual const TextStyleHost& GetTextStyle() const = 0;
+    // A story or tip page is open over the game.
+    virtual bool IsStoryScreenOpen() const = 0;
+
+    // Takes the running session (and an open story page) out of the widget tree; it is
+    // deleted after the current update.
+    virtual void RemoveGameSession() = 0;
+    // The main menu comes back after a game, with its buttons and the title music.
+    virtual void ReturnToMainMenu() = 0;
+    // The running game is in the profile as the player left it: the program's end does not
+    // store it again.
+    virtual void MarkGameSavedAndLeft() = 0;
+    // One count of the application's mute, taken and given back by the pause.
+    virtual void MuteSound() = 0;
+    virtual void UnmuteSound() = 0;
 };

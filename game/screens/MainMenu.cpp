@@ -198,6 +198,8 @@ void MainMenu::EnableItems()
     }
 }
 
+void MainMenu::Reactivate() { EnableItems(); }
+
 void MainMenu::Update()
 {
     if (mMenuState != MENU_SHOWN || mProfiles->GetCurrentProfile() != nullptr || static_cast<int32_t>(mAlpha) != 255 ||

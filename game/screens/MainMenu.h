@@ -67,6 +67,8 @@ public:
     void DisableItems();
     // Shows every button again, fading in from transparent, with its pictures and sounds.
     void EnableItems();
+    // Back from a game: the buttons come back as EnableItems brings them.
+    void Reactivate();
 
     // The Score list button, and the game-over screen: hides the buttons and opens the
     // high-score table, fading in, centred on the screen. Nothing when it is open already.
