@@ -1,0 +1,1 @@
+// Placeholder until its tests are written.
