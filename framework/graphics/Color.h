@@ -21,6 +21,8 @@ public:
     int GetGreen() const { return mGreen; }
     int GetBlue() const { return mBlue; }
     int GetAlpha() const { return mAlpha; }
+    // The same colour at another opacity.
+    Color WithAlpha(int alpha) const { return Color(mRed, mGreen, mBlue, alpha); }
 
     // 0xAARRGGBB, the pixel form of the whole drawing system.
     uint32_t ToInt() const

@@ -16,9 +16,11 @@
 #include "game/physics/SharkEntity.h"
 #include "game/play/GameBoard.h"
 #include "game/play/PlayHost.h"
+#include "game/screens/FoodWebInfoScreen.h"
 #include "game/screens/GameMap.h"
 #include "game/screens/MenuItem.h"
 #include "game/screens/MenuServices.h"
+#include "game/screens/PauseMenu.h"
 #include "platform/physics/XtremaPhysics.h"
 
 #include <cmath>
@@ -173,11 +175,13 @@ void GameSession::RemovedFromManager(Zest::WidgetManager* const manager)
     ReleaseSubWidget(mManager, mBoard);
     ReleaseSubWidget(mManager, mPauseButton);
     ReleaseSubWidget(mManager, mFoodWebButton);
+    ReleaseSubWidget(mManager, mFoodWebInfo);
     ReleaseSubWidget(mManager, mTorchButton);
     ReleaseSubWidget(mManager, mWaterButton);
     ReleaseSubWidget(mManager, mShuffleButton);
     ReleaseSubWidget(mManager, mElementsButton);
     ReleaseSubWidget(mManager, mBackpackButton);
+    ReleaseSubWidget(mManager, mPauseMenu);
     ReleaseSubWidget(mManager, mGameMap);
     DestroyAllEntities();
     Widget::RemovedFromManager(manager);

@@ -1,8 +1,8 @@
 // The session's level flow and its freeze: storing the running game in the profile, opening
 // and closing the world map before the level, the level start, the score, freezing the
 // session around modal screens, the flourish's fresh board and the end of a game without
-// moves. The head-up display's buttons, the stage events, the mini-game and the game-over
-// screen come with their own parts; until then their calls do as noted.
+// moves. The stage events, the mini-game and the game-over screen come with their own parts;
+// until then their calls do as noted.
 
 #include "game/play/GameSession.h"
 
@@ -21,6 +21,15 @@
 namespace {
 
 constexpr int32_t kOpaque = 255;
+
+// Nothing releases the session under an open pause menu, level report or game-over screen,
+// nor after the end of a game without moves, which freezes it for good (RESUME_NEVER)
+// whether or not its screen is open.
+bool IsHeldByModalScreen(const GameSession& session)
+{
+    return session.mResumeStep == GameSession::RESUME_NEVER || session.mPauseMenu != nullptr ||
+           session.mLevelComplete != nullptr || session.mGameOver != nullptr;
+}
 
 } // namespace
 
@@ -85,11 +94,10 @@ void GameSession::StartLevel()
 
 void GameSession::AddScore(const int32_t points) { mScore += points; }
 
-// Of the modal screens only the end of a game exists yet, and it freezes the session for
-// good; the pause menu, level report and game-over screen add their own refusals.
+// A pause menu or game-over screen that is open has frozen the session already.
 void GameSession::PauseBoard()
 {
-    if (mPaused)
+    if (mPaused || mGameOver != nullptr || mPauseMenu != nullptr)
         return;
     mPaused = true;
     if (mState == STATE_PLAY && mBoard != nullptr)
@@ -98,7 +106,7 @@ void GameSession::PauseBoard()
 
 void GameSession::ResumeBoard()
 {
-    if (mResumeStep == RESUME_NEVER)
+    if (IsHeldByModalScreen(*this))
         return;
     mPaused = false;
     if (mState == STATE_PLAY && mBoard != nullptr)
@@ -107,7 +115,7 @@ void GameSession::ResumeBoard()
 
 void GameSession::RebuildBoardIfFree()
 {
-    if (mResumeStep == RESUME_NEVER)
+    if (IsHeldByModalScreen(*this))
         return;
     ZEST_ASSERT(mBoard != nullptr);
     // A fresh board, also in a continued game: the saved one is not dealt again.

@@ -130,7 +130,9 @@ void Play(GameSession& session)
     // While the survivor game runs, infected and trapped tiles decide its end, not the moves.
     session.mNoMoves = !session.mSurvivorOn && board.NoMovesLeft();
     session.mProgress = session.mHabitat->GetProgress();
-    if (GameOptionsHolder::Instance().mTutorialTips && board.IsSettled() && !session.mNoMoves &&
+    // A tip waits while the pause menu or the food web is over the board.
+    const bool boardShown = !session.IsPauseMenuOpen() && !session.IsFoodWebOpen();
+    if (GameOptionsHolder::Instance().mTutorialTips && boardShown && board.IsSettled() && !session.mNoMoves &&
         session.OpenDueTip())
         return;
     if (!session.mNoMoves)

@@ -58,7 +58,7 @@ public:
     // The Back button.
     void OnBack();
 
-    // The widget manager the regions were added to.
+    // The widget manager the regions were added to, known once the screen has left it.
     Zest::WidgetManager* mManager = nullptr;
     // Owned through the widget tree; one per creature of level 0 or more.
     std::vector<InfoRegion*> mRegions;
@@ -70,6 +70,11 @@ public:
     const TextStyleHost* mTextStyle;
     // The pointer is over one of the regions.
     bool mRegionHovered = false;
+
+private:
+    void AddBackButton(Zest::WidgetManager* manager);
+    // Takes every region still held out of the manager and queues it for deletion.
+    void ReleaseRegions();
 };
 
 // One creature's tile on the food-web screen, and its detail panel while the pointer is
@@ -97,4 +102,8 @@ public:
     std::vector<FoodChain> mChains;
     // Clicked since the pointer arrived.
     bool mSelected = false;
+
+private:
+    // The chains' panel: the first three chains and the example text.
+    void DrawChains(Zest::Graphics* g) const;
 };

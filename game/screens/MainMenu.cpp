@@ -47,12 +47,6 @@ constexpr int32_t kNameBaseline = 300;
 using DialogParts::kScreenHeight;
 using DialogParts::kScreenWidth;
 
-Zest::Color WithAlpha(Zest::Color color, const int32_t alpha)
-{
-    color.mAlpha = alpha;
-    return color;
-}
-
 } // namespace
 
 MainMenu::MainMenu(ProfileHost* const profiles, ScreenNavigationHost* const navigation,
@@ -223,13 +217,13 @@ void MainMenu::Draw(Zest::Graphics* const g)
     g->DrawImage(IMAGE_MENU_BACKGROUND, 0, 0);
 
     g->SetFont(FONT_LEGALS);
-    g->SetColor(WithAlpha(kFootTextColor, alpha));
+    g->SetColor(kFootTextColor.WithAlpha(alpha));
     g->WriteString(kRightsNotice, kNoticeX, kNoticeBaseline, kScreenWidth, 0);
     g->WriteString(mTextStyle->GetVersionText(), 0, kVersionBaseline, kScreenWidth, 1);
 
     if (const PlayerProfile* const profile = mProfiles->GetCurrentProfile()) {
         g->SetFont(FONT_IN_GAME_LABELS);
-        g->SetColor(WithAlpha(kWelcomeColor, alpha));
+        g->SetColor(kWelcomeColor.WithAlpha(alpha));
         g->WriteString(GetGameString(kWelcomeKey), kWelcomeX, kWelcomeBaseline, kWelcomeWidth, 0);
         g->WriteString(profile->mName, kWelcomeX, kNameBaseline, kWelcomeWidth, 0);
     }

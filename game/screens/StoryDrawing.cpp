@@ -4,11 +4,11 @@
 
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/Image.h"
-#include "framework/graphics/Matrix3.h"
 #include "game/GameOptions.h"
 #include "game/Res.h"
 #include "game/StringTable.h"
 #include "game/screens/DialogParts.h"
+#include "game/screens/ScaledPicture.h"
 #include "game/screens/StoryHost.h"
 #include "game/screens/StoryScreens.h"
 #include "game/screens/TextStyleHost.h"
@@ -49,19 +49,6 @@ constexpr std::array<const char*, StoryScreens::KIND_LAST_TIP - StoryScreens::KI
 // The orca of the infection tip pulses once every 360 frames, with the game's own factor
 // for degrees.
 constexpr float kPulseRadiansPerFrame = 3.1415255f / 180.0f;
-
-Zest::Color WithAlpha(const Zest::Color& color, const int32_t alpha)
-{
-    return Zest::Color(color.mRed, color.mGreen, color.mBlue, alpha);
-}
-
-void DrawCentredScaled(Zest::Graphics* const g, Zest::Image* const image, const float scale, const float x,
-                       const float y)
-{
-    Zest::Transform transform;
-    transform.Scale(scale, scale);
-    g->DrawImageTransform(image, transform, x, y);
-}
 
 // A tip's demonstration of a chain being drawn: at step s the lines from the first tile up
 // to tile s and the pointer (with the mouse button) on tile s; past lastStep the tiles alone.
@@ -212,7 +199,7 @@ void StoryScreens::DrawTipPage(Zest::Graphics* const g)
 {
     const int32_t alpha = mTipAlpha;
     const Zest::Color white(255, 255, 255, alpha);
-    const Zest::Color textColor = WithAlpha(mTextStyle->GetTextColor(), alpha);
+    const Zest::Color textColor = mTextStyle->GetTextColor().WithAlpha(alpha);
     const int32_t panelHeight = GetTipPanelHeight();
     DialogParts::ShadeScreen(g, *this, alpha / 4);
     g->SetColor(white);

@@ -8,10 +8,13 @@
 #include "game/play/GameBoard.h"
 #include "game/play/GameSession.h"
 #include "game/GameOptions.h"
+#include "game/PlayerProfile.h"
+#include "game/ProfileStore.h"
 #include "game/screens/StoryScreens.h"
 #include "tests/game/GameAppFixture.h"
 
 #include <functional>
+#include <string>
 
 namespace Tests {
 
@@ -45,6 +48,18 @@ protected:
         ASSERT_NE(mApp->mGameSession->mBoard, nullptr);
         ASSERT_NO_FATAL_FAILURE(CloseIntroduction());
         ASSERT_EQ(Session().mState, STATE_STAGE_START);
+    }
+
+    // The first habitat's level started anew, its board at rest in play; the player is named
+    // on the first call.
+    void StartIdleFirstLevel()
+    {
+        if (mApp == nullptr)
+            ASSERT_NO_FATAL_FAILURE(StartPlay(0));
+        else
+            ASSERT_NO_FATAL_FAILURE(StartLevelOf(0));
+        ASSERT_GE(RunUntilIdle(), 0) << "the board never settled";
+        ASSERT_EQ(Session().mState, STATE_PLAY);
     }
 
     // An open introduction ends as if its leaving had just finished: the page closes on
@@ -106,6 +121,27 @@ protected:
         mApp->mWidgetManager->MouseMove(x, y);
         mApp->mWidgetManager->MouseDown(x, y, 1);
         mApp->mWidgetManager->MouseUp(x, y, 1);
+    }
+
+    // Ends the running session as the game does, and deletes it with everything it queued.
+    void EndSession()
+    {
+        mApp->RemoveGameSession();
+        for (int round = 0; round < 10 && !mApp->mDeferredDeletes.empty(); ++round)
+            mApp->DeleteDeferredWidgets();
+        EXPECT_TRUE(mApp->mDeferredDeletes.empty());
+    }
+
+    // The current profile as profiles.dat holds it now.
+    PlayerProfile ReadStoredProfile()
+    {
+        ProfileStore store;
+        std::string message;
+        EXPECT_EQ(store.Load(mApp->mDataFolder, mApp->mHabitats, &message), ProfileStore::LoadResult::Loaded)
+            << message;
+        const PlayerProfile* const profile = store.GetCurrentProfile();
+        EXPECT_NE(profile, nullptr);
+        return profile != nullptr ? *profile : PlayerProfile("(none)");
     }
 
     GameSession& Session() { return *mApp->mGameSession; }

@@ -42,26 +42,6 @@ protected:
         ASSERT_EQ(Session().mState, STATE_PLAY);
     }
 
-    // Ends the running session as the game does, and deletes it with everything it queued.
-    void EndSession()
-    {
-        mApp->RemoveGameSession();
-        for (int round = 0; round < 10 && !mApp->mDeferredDeletes.empty(); ++round)
-            mApp->DeleteDeferredWidgets();
-    }
-
-    // The profile as profiles.dat holds it now.
-    PlayerProfile ReadStoredProfile()
-    {
-        ProfileStore store;
-        std::string message;
-        EXPECT_EQ(store.Load(mApp->mDataFolder, mApp->mHabitats, &message), ProfileStore::LoadResult::Loaded)
-            << message;
-        const PlayerProfile* const profile = store.GetCurrentProfile();
-        EXPECT_NE(profile, nullptr);
-        return profile != nullptr ? *profile : PlayerProfile("(none)");
-    }
-
     // Every tile of the board shows a goal creature of the stage, or an item.
     void ExpectOnlyCreaturesOf(const Stage& stage)
     {

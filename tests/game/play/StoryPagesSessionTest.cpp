@@ -30,12 +30,7 @@ protected:
     // tips off until the test turns them on. The player is named on the first call.
     void StartIdleAmazon()
     {
-        if (mApp == nullptr)
-            ASSERT_NO_FATAL_FAILURE(StartPlay(0));
-        else
-            ASSERT_NO_FATAL_FAILURE(StartLevelOf(0));
-        ASSERT_GE(RunUntilIdle(), 0) << "the board never settled";
-        ASSERT_EQ(Session().mState, STATE_PLAY);
+        ASSERT_NO_FATAL_FAILURE(StartIdleFirstLevel());
         ASSERT_FALSE(OpenKind().has_value());
     }
 };

@@ -66,6 +66,22 @@ public:
     std::vector<Run> mRuns;
 };
 
+// A panel's title as the dialogs write it, and nothing else in that font: centred in the
+// panel's width at the baseline 35, a white copy one pixel right of and below the green one.
+inline void ExpectPanelTitle(const RunRecordingFont& font, const std::string& title, const int panelWidth)
+{
+    const int titleX = (panelWidth - 10 * static_cast<int>(title.size())) / 2;
+    ASSERT_EQ(font.mRuns.size(), 2u);
+    EXPECT_EQ(font.mRuns[0].mText, title);
+    EXPECT_EQ(font.mRuns[0].mX, titleX + 1);
+    EXPECT_EQ(font.mRuns[0].mY, 36);
+    EXPECT_EQ(font.mRuns[0].mColor, Zest::Color::White);
+    EXPECT_EQ(font.mRuns[1].mText, title);
+    EXPECT_EQ(font.mRuns[1].mX, titleX);
+    EXPECT_EQ(font.mRuns[1].mY, 35);
+    EXPECT_EQ(font.mRuns[1].mColor, Zest::Color(0, 130, 49));
+}
+
 // A picture of rows of one colour each, every row cellHeight pixels high.
 inline std::unique_ptr<Zest::MemoryImage> StripImage(Zest::AppInterface* const app, const int width,
                                                      const int cellHeight, const std::vector<Zest::Color>& rows)

@@ -326,16 +326,7 @@ TEST_F(SelectGameMenuTest, TheSelectionDarkensTheScreenUnderItsPanelAndTitleAndL
         EXPECT_TRUE(ShowsColor(test.mScanLines && !test.mQuestionOpen ? Color(215, 200, 170) : Color(220, 200, 160),
                                Pixel(kPanelX + 200, kPanelY + 300)))
             << "the panel picture";
-        // "Adventure" centred in the panel's width, a white copy under the green one.
-        const int titleX = (kSubmenuWidth - 90) / 2;
-        ASSERT_EQ(mLabelFont.mRuns.size(), 2u);
-        EXPECT_EQ(mLabelFont.mRuns[0].mText, "Adventure");
-        EXPECT_EQ(mLabelFont.mRuns[0].mX, titleX + 1);
-        EXPECT_EQ(mLabelFont.mRuns[0].mY, 36);
-        EXPECT_EQ(mLabelFont.mRuns[0].mColor, Color::White);
-        EXPECT_EQ(mLabelFont.mRuns[1].mX, titleX);
-        EXPECT_EQ(mLabelFont.mRuns[1].mY, 35);
-        EXPECT_EQ(mLabelFont.mRuns[1].mColor, Color(0, 130, 49));
+        ExpectPanelTitle(mLabelFont, "Adventure", kSubmenuWidth);
     }
 }
 

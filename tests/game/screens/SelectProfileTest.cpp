@@ -111,16 +111,7 @@ TEST_F(SelectProfileTest, TheScreenIsDarkenedAroundThePanelAndItsTitle)
     EXPECT_TRUE(ShowsColor(Color(220, 200, 160), Pixel(kPanelX + 5, kPanelY + 5)));
     EXPECT_TRUE(ShowsColor(Color(220, 200, 160), Pixel(kPanelX + 395, kPanelY + 475)));
 
-    // "Who plays?" centred in the panel: a white shadow, then the green title.
-    ASSERT_EQ(mLabelFont.mRuns.size(), 2u);
-    const int titleX = (kSubmenuWidth - 100) / 2;
-    EXPECT_EQ(mLabelFont.mRuns[0].mText, "Who plays?");
-    EXPECT_EQ(mLabelFont.mRuns[0].mX, titleX + 1);
-    EXPECT_EQ(mLabelFont.mRuns[0].mY, 36);
-    EXPECT_EQ(mLabelFont.mRuns[0].mColor, Color::White);
-    EXPECT_EQ(mLabelFont.mRuns[1].mX, titleX);
-    EXPECT_EQ(mLabelFont.mRuns[1].mY, 35);
-    EXPECT_EQ(mLabelFont.mRuns[1].mColor, Color(0, 130, 49));
+    ExpectPanelTitle(mLabelFont, "Who plays?", kSubmenuWidth);
 }
 
 // ---------------------------------------------------------------------------------------
