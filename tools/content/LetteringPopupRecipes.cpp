@@ -20,7 +20,9 @@ namespace {
 
 // --- small score digits of the panel and its SCORE label ---
 
-constexpr int kNumWidth = 14;
+// Nine digits side by side from x 120 end at 228, clear of the board's frame and its shadow
+// from x 234 on.
+constexpr int kNumWidth = 12;
 constexpr int kNumHeight = 20;
 
 Lettering PanelStyle()

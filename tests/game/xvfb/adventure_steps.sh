@@ -90,8 +90,9 @@ find_picture() {
 
 # A large button with its corner at the game position: its left end, clear of the label.
 large_button_at() { shows_picture "$1" "$2" "$3" button_large.png 0 0 22 50; }
-# The Amazon's pale sky in the upper left and its dark undergrowth in the lower left.
-amazon_background() { colour_near "$1" 100 100 125 159 145 && colour_near "$1" 30 560 23 46 33; }
+# The Amazon's background where the head-up display leaves it bare, between the inventory
+# and the board.
+amazon_background() { shows_picture "$1" 0 0 ../habitats/amazon_back.png 212 440 20 20; }
 
 # The game selection's first row, centred on its panel, and the world map's Done button at
 # its foot.
@@ -192,4 +193,52 @@ dismiss_tip() {
   click $((tip_continue_x + 100)) $((tip_continue_y + 25))
   park_pointer
   wait_for tip_gone tip_gone || fail "the tip stayed after Continue"
+}
+
+# The mean difference, 0 to 1, between the screenshot and the picture drawn with its corner at
+# the game position, over the picture's opaque pixels alone: its soft edges, drawn over
+# whatever lies below, take no part. Arguments: SHOT X Y PICTURE_FILE.
+opaque_difference() {
+  local size
+  size=$(identify -format "%wx%h" "$4")
+  convert "$SHOTS/$1.png" -crop "$size+$(($2 + client_x))+$(($3 + client_y))" +repage "$WORK/under.png"
+  convert "$4" -alpha extract -threshold 99% "$WORK/mask.png"
+  convert "$WORK/under.png" "$WORK/mask.png" -compose multiply -composite "$WORK/under_opaque.png"
+  convert "$4" -background black -alpha remove "$WORK/mask.png" -compose multiply -composite "$WORK/picture_opaque.png"
+  awk -v d="$({ compare -metric MAE "$WORK/under_opaque.png" "$WORK/picture_opaque.png" null: 2>&1 || true; } |
+    sed 's/.*(\(.*\))/\1/')" -v m="$(convert "$WORK/mask.png" -format "%[fx:mean]" info:)" \
+    'BEGIN { print (m > 0 ? d / m : 1) }'
+}
+
+# The head-up display in play: the pause button at (10, 540) and the food-web button above
+# it, the score's label at (25, 60) with nine digits from (120, 63), 14 pixels apart, the
+# mode's icon at (152, 285) and the habitat's progress bar along the foot from (256, 579).
+readonly pause_x=10 pause_y=540 food_web_x=10 food_web_y=500
+readonly score_x=120 score_y=63 mode_icon_x=152 mode_icon_y=285 progress_x=256 progress_y=579
+
+hud_shown() {
+  large_button_at "$1" $pause_x $pause_y && large_button_at "$1" $food_web_x $food_web_y &&
+    awk -v d="$(opaque_difference "$1" 25 60 "$pictures/score_label.png")" 'BEGIN { exit !(d < 0.02) }' &&
+    shows_picture "$1" $progress_x $progress_y progress_bar_base.png 100 0 300 20
+}
+# The score reads as the nine digits given: the first eight and the left of the last, whose
+# right part lies under the frame around the board. Arguments: DIGITS SHOT.
+score_shown() {
+  local digit pictures_of=() difference
+  for digit in $(grep -o . <<<"$1"); do pictures_of+=("$pictures/num_$digit.png"); done
+  convert "${pictures_of[@]}" -background none +append -crop 120x20+0+0 +repage "$WORK/score.png"
+  difference=$(opaque_difference "$2" $score_x $score_y "$WORK/score.png")
+  echo "$2: score $1 $difference" >> "$SHOTS/probes.log"
+  awk -v d="$difference" 'BEGIN { exit !(d < 0.012) }'
+}
+# The mode's icon (sm_foodchain, sm_matchsame, sm_matchpairs or sm_matchsearch) is shown,
+# and matches better than the other modes' icons. Arguments: ICON SHOT.
+mode_shown() {
+  local icon difference best_icon="" best=1
+  for icon in sm_foodchain sm_matchsame sm_matchpairs sm_matchsearch; do
+    difference=$(opaque_difference "$2" $mode_icon_x $mode_icon_y "$pictures/$icon.png")
+    echo "$2: mode icon $icon $difference" >> "$SHOTS/probes.log"
+    if awk -v d="$difference" -v b="$best" 'BEGIN { exit !(d < b) }'; then best=$difference best_icon=$icon; fi
+  done
+  [ "$best_icon" = "$1" ] && awk -v d="$best" 'BEGIN { exit !(d < 0.02) }'
 }
