@@ -90,6 +90,16 @@ find_picture() {
 
 # A large button with its corner at the game position: its left end, clear of the label.
 large_button_at() { shows_picture "$1" "$2" "$3" button_large.png 0 0 22 50; }
+# A first start of the game (the run "adventure"): the player of that name is entered and the
+# main menu shows its buttons.
+start_as_new_player() {
+  start adventure
+  wait_for name_entry panel_shown || fail "the name entry never appeared"
+  enter_name "$1"
+  park_pointer
+  wait_for menu menu_buttons_shown || fail "the main menu's buttons never came back"
+}
+
 # The Amazon's background where the head-up display leaves it bare, between the inventory
 # and the board.
 amazon_background() { shows_picture "$1" 0 0 ../habitats/amazon_back.png 212 440 20 20; }

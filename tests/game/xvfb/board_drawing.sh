@@ -55,11 +55,7 @@ line_share() {
 
 # What the probes found, for a look after the run.
 : > "$SHOTS/probes.log"
-start adventure
-wait_for name_entry panel_shown || fail "the name entry never appeared"
-enter_name "Eve"
-park_pointer
-wait_for menu menu_buttons_shown || fail "the main menu's buttons never came back"
+start_as_new_player Eve
 stage_title_gone menu || fail "the main menu shows a stage title"
 
 # The deal-in, and with it the stage title, begins only once the map's Done is pressed.

@@ -35,11 +35,7 @@ plus150_near() {
 
 # What the probes found, for a look after the run.
 : > "$SHOTS/probes.log"
-start adventure
-wait_for name_entry panel_shown || fail "the name entry never appeared"
-enter_name "Eve"
-park_pointer
-wait_for menu menu_buttons_shown || fail "the main menu's buttons never came back"
+start_as_new_player Eve
 
 open_world_map
 press_done

@@ -22,11 +22,7 @@ every_cell_dealt() {
   done
 }
 
-start adventure
-wait_for name_entry panel_shown || fail "the name entry never appeared"
-enter_name "Eve"
-park_pointer
-wait_for menu menu_buttons_shown || fail "the main menu's buttons never came back"
+start_as_new_player Eve
 sleep 1.5
 ! every_cell_dealt menu || fail "the main menu already shows a board"
 
