@@ -122,6 +122,8 @@ public:
     // After a game: the kept main menu comes back (RestoreMainMenu), its buttons fade in
     // again and the title music plays.
     void ReturnToMainMenu() override;
+    // After a ranking game over: the main menu's high-score table opens on that row.
+    void ShowHighScores(int32_t highlightRow) override;
     void MarkGameSavedAndLeft() override { mGameSavedAndLeft = true; }
     // The pause's mute: ZestAppBase::Mute and Unmute, not automatic.
     void MuteSound() override;

@@ -16,6 +16,7 @@
 #include "game/StringTable.h"
 #include "game/play/GameSession.h"
 #include "game/screens/DialogParts.h"
+#include "game/screens/HighScoresDisplayWidget.h"
 #include "game/screens/MainMenu.h"
 #include "game/screens/PlayerNameEntry.h"
 #include "game/screens/SelectProfile.h"
@@ -60,6 +61,14 @@ void GameApp::ReturnToMainMenu()
     RestoreMainMenu();
     mMainMenu->Reactivate();
     PlayTitleMusic();
+}
+
+void GameApp::ShowHighScores(const int32_t highlightRow)
+{
+    ZEST_ASSERT(mMainMenu != nullptr);
+    mMainMenu->ShowHighScores();
+    ZEST_ASSERT(mMainMenu->mHighScores != nullptr);
+    mMainMenu->mHighScores->mHighlightRow = highlightRow;
 }
 
 void GameApp::StartGameSession(const int32_t continueFlag, const int32_t habitatIndex)

@@ -18,6 +18,7 @@
 #include "game/play/PlayHost.h"
 #include "game/screens/FoodWebInfoScreen.h"
 #include "game/screens/GameMap.h"
+#include "game/screens/GameOverMenu.h"
 #include "game/screens/MenuItem.h"
 #include "game/screens/MenuServices.h"
 #include "game/screens/PauseMenu.h"
@@ -182,6 +183,7 @@ void GameSession::RemovedFromManager(Zest::WidgetManager* const manager)
     ReleaseSubWidget(mManager, mElementsButton);
     ReleaseSubWidget(mManager, mBackpackButton);
     ReleaseSubWidget(mManager, mPauseMenu);
+    ReleaseSubWidget(mManager, mGameOver);
     ReleaseSubWidget(mManager, mGameMap);
     DestroyAllEntities();
     Widget::RemovedFromManager(manager);

@@ -16,6 +16,7 @@
 #include "game/play/SessionState.h"
 #include "game/screens/FoodWebHost.h"
 #include "game/screens/GameMapHost.h"
+#include "game/screens/GameOverHost.h"
 #include "game/screens/PauseMenuHost.h"
 
 #include <cstdint>
@@ -41,10 +42,15 @@ class LevelCompleteMenu;
 class MenuItem;
 class PauseMenu;
 class PlayHost;
+class PlayerProfile;
 class SurvivorTally;
 class xSharkEntity;
 
-class GameSession : public Zest::Widget, public GameMapHost, public PauseMenuHost, public FoodWebHost {
+class GameSession : public Zest::Widget,
+                    public GameMapHost,
+                    public PauseMenuHost,
+                    public GameOverHost,
+                    public FoodWebHost {
 public:
     static constexpr int32_t kWidth = 800;
     static constexpr int32_t kHeight = 600;
@@ -137,8 +143,17 @@ public:
     void UseShuffle();
     // The collector flourish's fresh board, unless a modal screen is open.
     void RebuildBoardIfFree();
-    // No move is left: the board is frozen and disabled for good.
+    // No move is left: the board is frozen and disabled for good and the game-over screen
+    // opens over the whole screen.
     void ShowGameOver();
+    // The game-over screen's calls: the screen goes (deleted after the current update);
+    // the rest is the application's.
+    void CloseGameOver() override;
+    PlayerProfile* GetCurrentProfile() const override;
+    bool SaveProfiles() override;
+    void RemoveGameSession() override;
+    void ReturnToMainMenu() override;
+    void ShowHighScores(int32_t highlightRow) override;
     // The carrier that delivers a stage event; it sets state 10 when it is done.
     void StartLevelEvent(int32_t event);
     // The story and tip pages (GameSessionTips.cpp). Freezes the session and its board and

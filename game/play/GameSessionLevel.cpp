@@ -1,8 +1,8 @@
 // The session's level flow and its freeze: storing the running game in the profile, opening
 // and closing the world map before the level, the level start, the score, freezing the
 // session around modal screens, the flourish's fresh board and the end of a game without
-// moves. The stage events, the mini-game and the game-over screen come with their own parts;
-// until then their calls do as noted.
+// moves with its game-over screen. The stage events and the mini-game come with their own
+// parts; until then their calls do as noted.
 
 #include "game/play/GameSession.h"
 
@@ -15,6 +15,7 @@
 #include "game/play/GameBoard.h"
 #include "game/play/PlayHost.h"
 #include "game/screens/GameMap.h"
+#include "game/screens/GameOverMenu.h"
 #include "game/screens/MenuServices.h"
 #include "game/screens/StoryScreens.h"
 
@@ -125,14 +126,36 @@ void GameSession::RebuildBoardIfFree()
     mLevelFinished = false;
 }
 
-// For now without its screen: the session stays frozen in state 18 with its board disabled.
+// The session stays frozen in state 18 with its board disabled until the screen's Done
+// button ends it.
 void GameSession::ShowGameOver()
 {
-    ZEST_ASSERT(mBoard != nullptr);
+    ZEST_ASSERT(mManager != nullptr && mBoard != nullptr && mGameOver == nullptr);
+    // Frozen before mGameOver is set: PauseBoard does nothing while the screen is open.
     PauseBoard();
     mBoard->SetDisabled(true);
+    mGameOver = new GameOverMenu(this, &mHost.GetTextStyle());
+    mGameOver->Resize(0, 0, kWidth, kHeight);
+    mManager->AddWidget(mGameOver);
     GetMenuServices().PlaySoundEffect(SOUND_DECOLLECTED_TILE);
 }
+
+void GameSession::CloseGameOver()
+{
+    ZEST_ASSERT(mGameOver != nullptr);
+    ReleaseWidget(mGameOver);
+    mGameOver = nullptr;
+}
+
+PlayerProfile* GameSession::GetCurrentProfile() const { return mHost.GetCurrentProfile(); }
+
+bool GameSession::SaveProfiles() { return mHost.SaveProfiles(); }
+
+void GameSession::RemoveGameSession() { mHost.RemoveGameSession(); }
+
+void GameSession::ReturnToMainMenu() { mHost.ReturnToMainMenu(); }
+
+void GameSession::ShowHighScores(const int32_t highlightRow) { mHost.ShowHighScores(highlightRow); }
 
 // For now no carrier delivers: the event is over at once.
 void GameSession::StartLevelEvent(int32_t /*event*/) { mState = STATE_EVENT_DONE; }

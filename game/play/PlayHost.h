@@ -3,8 +3,8 @@
 // session, the profile and habitats, the world-map points, sprites, the random generator,
 // the physics step, the score carried to the next session, the mouse and cursor, the music
 // and its mute, the text style of the screens a game opens, and the way back to the main
-// menu. Sounds and the deferred deletion go
-// through MenuServices as for every screen.
+// menu and its high-score table. Sounds and the deferred deletion go through MenuServices as
+// for every screen.
 
 #include <cstdint>
 #include <string>
@@ -74,6 +74,9 @@ public:
     virtual void RemoveGameSession() = 0;
     // The main menu comes back after a game, with its buttons and the title music.
     virtual void ReturnToMainMenu() = 0;
+    // Opens the main menu's high-score table with that row highlighted; the main menu is
+    // shown.
+    virtual void ShowHighScores(int32_t highlightRow) = 0;
     // The running game is in the profile as the player left it: the program's end does not
     // store it again.
     virtual void MarkGameSavedAndLeft() = 0;
