@@ -32,8 +32,8 @@ constexpr int32_t kBackX = 10;
 constexpr int32_t kBackY = 540;
 
 // The screen's texts: the hint at the foot, the title, and the help while no tile is under
-// the pointer, over the place of the detail panel.
-const Zest::Rect kHelpRect(10, 200, 250, 330);
+// the pointer, where a creature's description goes while one is.
+const Zest::Rect kLeftTextRect(10, 200, 250, 330);
 constexpr int32_t kHintX = 280;
 constexpr int32_t kHintBaseline = 555;
 constexpr int32_t kHintWidth = 500;
@@ -52,7 +52,6 @@ constexpr int32_t kRuleLeft = 12;
 constexpr int32_t kRuleRight = 262;
 constexpr int32_t kRuleY = 190;
 const Zest::Rect kNameRect(10, 170, 250, 30);
-const Zest::Rect kDescriptionRect(10, 200, 250, 330);
 constexpr int32_t kChainsPanelX = 310;
 constexpr int32_t kChainsPanelY = 135;
 constexpr int32_t kChainsTitleBaseline = 170;
@@ -177,7 +176,7 @@ void FoodWebInfoScreen::DrawOverlay(Zest::Graphics* const g)
     if (!mRegionHovered) {
         g->SetColor(mTextStyle->GetTextColor().WithAlpha(static_cast<int32_t>(mAlpha)));
         g->SetFont(FONT_STORY_TEXT);
-        g->WriteWordWrapped(kHelpRect, GetGameString("HELP_FOODWEB"));
+        g->WriteWordWrapped(kLeftTextRect, GetGameString("HELP_FOODWEB"));
     }
     if (GameOptionsHolder::Instance().mScanLines)
         DialogParts::DrawScanLines(g, *this);
@@ -232,7 +231,7 @@ void InfoRegion::DrawOverlay(Zest::Graphics* const g)
     g->WriteWordWrapped(kNameRect, mCreature->GetName());
     g->SetColor(mScreen->mTextStyle->GetTextColor());
     g->SetFont(FONT_STORY_TEXT);
-    g->WriteWordWrapped(kDescriptionRect, mCreature->mDescription);
+    g->WriteWordWrapped(kLeftTextRect, mCreature->mDescription);
     if (mSelected)
         DrawChains(g);
     g->PopState();
