@@ -76,6 +76,8 @@ GameApp::~GameApp()
     }
     RemovePlayerNameEntry();
     RemoveSelectProfile();
+    RemoveAwardsScreen();
+    RemoveReceivingAwardsScreen();
     // An open story page goes with the game session.
     RemoveGameSession();
     RemoveMainMenu();

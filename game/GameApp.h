@@ -17,9 +17,11 @@
 #include "game/HabitatRegistry.h"
 #include "game/ProfileStore.h"
 #include "game/play/PlayHost.h"
+#include "game/screens/AwardsScreenHost.h"
 #include "game/screens/HabitatIndexHost.h"
 #include "game/screens/LoadingProgressHost.h"
 #include "game/screens/ProfileHost.h"
+#include "game/screens/ReceivingAwardsHost.h"
 #include "game/screens/ScreenNavigationHost.h"
 #include "game/screens/StoryHost.h"
 #include "game/screens/TextStyleHost.h"
@@ -40,10 +42,12 @@ class ResourceManager;
 } // namespace Zest
 
 class AnimatedWidget;
+class AwardsScreen;
 class GameSession;
 class MainMenu;
 class PlayerNameEntry;
 class PlayerProfile;
+class ReceivingAwardsScreen;
 class SelectProfile;
 class StoryScreens;
 class TitleScreen;
@@ -55,7 +59,9 @@ class GameApp : public Zest::ZestAppBase,
                 public TextStyleHost,
                 public HabitatIndexHost,
                 public PlayHost,
-                public StoryHost {
+                public StoryHost,
+                public ReceivingAwardsHost,
+                public AwardsScreenHost {
 public:
     // The resource groups the game loads by name.
     static constexpr const char* kInitGroup = "Init";
@@ -208,10 +214,34 @@ public:
     void SetupAnimatedWidget(AnimatedWidget& widget, Zest::Image* image) const override;
 
     // The awards' texts from the string table, and their pictures (see Awards.h).
-    std::string GetAwardName(int32_t index) const;
-    std::string GetAwardDescription(int32_t index) const;
+    std::string GetAwardName(int32_t index) const override;
+    std::string GetAwardDescription(int32_t index) const override;
     void DrawAward(int32_t index, Zest::Graphics* g, float x, float y, bool halfSize, const Zest::Color& textColor,
-                   bool withName) const;
+                   bool withName) const override;
+
+    // The awards and the end of a habitat (GameAppAwards.cpp).
+    // Opens the awards screen over everything, granting `newAward` (-1 grants nothing);
+    // one at a time.
+    void ShowAwardsScreen(int32_t newAward) override;
+    // Takes it out of the widget tree; it is deleted after the current update. Nothing when
+    // none is open.
+    void RemoveAwardsScreen() override;
+    bool IsAwardsScreenOpen() const override { return mAwardsScreen != nullptr; }
+    // Opens the receiving-awards screen after a level report, before `nextLevel`.
+    void ShowReceivingAwardsScreen(int32_t nextLevel) override;
+    // Takes it out of the widget tree; it is deleted after the current update. Nothing when
+    // none is open.
+    void RemoveReceivingAwardsScreen() override;
+    ReceivingAwardsScreen* GetReceivingAwardsScreen() const override { return mReceivingAwards; }
+    const GameStats* GetSessionStats() const override;
+    bool IsGameRunning() const override { return mGameSession != nullptr; }
+    void CloseNewAward() override;
+    // A new game of the habitat, with the score the last one ended with.
+    void StartNextHabitat(int32_t level) override;
+    // The credits screen is not part of the game yet: nothing opens.
+    void ShowCredits() override {}
+    void PlaySongOnce(int32_t songId, const std::string& fileName) override;
+    void SetPointerImage(Zest::Image* image) override;
 
     // Owned through the widget tree while it is shown; null once it has handed over.
     TitleScreen* mTitleScreen = nullptr;
@@ -225,6 +255,9 @@ public:
     GameSession* mGameSession = nullptr;
     // Owned through the widget tree; null while no story or tip page is open.
     StoryScreens* mStoryScreens = nullptr;
+    // Owned through the widget tree; null while closed.
+    AwardsScreen* mAwardsScreen = nullptr;
+    ReceivingAwardsScreen* mReceivingAwards = nullptr;
     // Every player profile and the current one.
     ProfileStore mProfiles;
     GameRandom mRandom;

@@ -82,7 +82,10 @@ void GameApp::StartGameSession(const int32_t continueFlag, const int32_t habitat
     mGameSession = new GameSession(*this, continueFlag, habitatIndex);
     mGameSession->Resize(0, 0, mWidth, mHeight);
     mWidgetManager->AddWidget(mGameSession);
-    HideMainMenu();
+    // The next habitat's game follows the last one with the main menu still hidden.
+    ZEST_ASSERT(mMainMenu != nullptr);
+    if (mMainMenu->mMenuState != MainMenu::MENU_HIDDEN_FOR_GAME)
+        HideMainMenu();
 }
 
 void GameApp::RemoveGameSession()

@@ -26,6 +26,7 @@
 #include "game/play/GameSession.h"
 #include "game/play/PlayHost.h"
 #include "game/screens/MenuServices.h"
+#include "platform/physics/Body.h"
 #include "platform/physics/XtremaPhysics.h"
 
 #include <cstdlib>
@@ -435,4 +436,13 @@ void GameBoard::ResetWallPosition()
 {
     if (mTitleBall != nullptr)
         mTitleBall->setAbsPlacement(kBallStart);
+}
+
+float GameBoard::GetTitleBallY() const { return mTitleBall != nullptr ? mTitleBall->absPlacement().y : 0.0f; }
+
+float GameBoard::GetTitleBallVelocityY() const
+{
+    if (mTitleBall == nullptr || mTitleBall->GetBody() == nullptr)
+        return 0.0f;
+    return mTitleBall->GetBody()->linearVelocity().y;
 }

@@ -198,6 +198,10 @@ public:
     // The title rig and the effect layers.
     void CreateWalls();
     void ResetWallPosition();
+    // The title ball's placement y in screen pixels and the y of its velocity; 0 without
+    // the rig.
+    float GetTitleBallY() const;
+    float GetTitleBallVelocityY() const;
     void StartShuffleEffect();
     void ResetEffectColors();
     // Every tile plays its appearance again.

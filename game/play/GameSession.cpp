@@ -20,7 +20,9 @@
 #include "game/screens/GameMap.h"
 #include "game/screens/GameOverMenu.h"
 #include "game/screens/MenuItem.h"
+#include "game/screens/LevelCompleteMenu.h"
 #include "game/screens/MenuServices.h"
+#include "game/screens/NewAwardTransition.h"
 #include "game/screens/PauseMenu.h"
 #include "platform/physics/XtremaPhysics.h"
 
@@ -184,6 +186,8 @@ void GameSession::RemovedFromManager(Zest::WidgetManager* const manager)
     ReleaseSubWidget(mManager, mBackpackButton);
     ReleaseSubWidget(mManager, mPauseMenu);
     ReleaseSubWidget(mManager, mGameOver);
+    ReleaseSubWidget(mManager, mLevelComplete);
+    ReleaseSubWidget(mManager, mAwardTransition);
     ReleaseSubWidget(mManager, mGameMap);
     DestroyAllEntities();
     Widget::RemovedFromManager(manager);
@@ -222,17 +226,3 @@ void GameSession::DestroyQueuedEntities()
     mRemovalQueue.clear();
 }
 
-// For now no item is ever armed.
-void GameSession::DisarmItem() {}
-
-// For now an armed item costs nothing.
-void GameSession::SpendArmedItem() {}
-
-// For now a burning web throws no fireballs.
-void GameSession::StartWebBurst(float /*x*/, float /*y*/) {}
-
-// For now the effect layer stands on its first cell.
-int32_t GameSession::GetEffectFrame() const { return 0; }
-
-// For now the effect layer is always done.
-int32_t GameSession::GetEffectStatus() const { return ANIM_FINISHED; }

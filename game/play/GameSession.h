@@ -17,6 +17,8 @@
 #include "game/screens/FoodWebHost.h"
 #include "game/screens/GameMapHost.h"
 #include "game/screens/GameOverHost.h"
+#include "game/screens/LevelCompleteHost.h"
+#include "game/screens/NewAwardHost.h"
 #include "game/screens/PauseMenuHost.h"
 
 #include <cstdint>
@@ -40,6 +42,7 @@ class GameStats;
 class Habitat;
 class LevelCompleteMenu;
 class MenuItem;
+class NewAwardTransition;
 class PauseMenu;
 class PlayHost;
 class PlayerProfile;
@@ -50,6 +53,8 @@ class GameSession : public Zest::Widget,
                     public GameMapHost,
                     public PauseMenuHost,
                     public GameOverHost,
+                    public LevelCompleteHost,
+                    public NewAwardHost,
                     public FoodWebHost {
 public:
     static constexpr int32_t kWidth = 800;
@@ -93,7 +98,7 @@ public:
     // The habitat's music and the board, then the stage start (state 12).
     void StartLevel();
     // Points may be negative; the score has no limit and no floor.
-    void AddScore(int32_t points);
+    void AddScore(int32_t points) override;
     // Freeze and release the state machine around a modal screen; in play the board takes
     // no input meanwhile. Nothing releases it while the pause menu, the level report or the
     // game-over screen is open.
@@ -154,6 +159,35 @@ public:
     void RemoveGameSession() override;
     void ReturnToMainMenu() override;
     void ShowHighScores(int32_t highlightRow) override;
+    // The end of a level and its report (GameSessionReport.cpp).
+    // The mini-game's Done: once per level the session freezes, the board takes no input
+    // and the level report opens.
+    void OnLevelFinished();
+    // Opens the report over the game, centred on the screen (state 17); nothing when it is
+    // open already.
+    void ShowLevelComplete();
+    // The report's calls: the report goes (deleted after the current update); the rest is
+    // the application's.
+    void CloseLevelComplete() override;
+    int32_t GetLevelNumber() const override { return mHabitatIndex; }
+    void ShowReceivingAwardsScreen(int32_t nextLevel) override;
+    void SetupAnimatedWidget(AnimatedWidget& widget, Zest::Image* image) const override;
+    const TextStyleHost& GetTextStyle() const override;
+    // A feat earned in play (GameSessionAwards.cpp): the title rig's ball is lifted back,
+    // the transition opens over the game and the success song plays once (state 19).
+    void ShowNewAward(int32_t awardIndex);
+    // The awards screen's Back: the transition goes and play goes on.
+    void CloseNewAward();
+    // The transition's questions, about the title rig's ball, and its awards screen.
+    float GetWallY() const override;
+    float GetWallVelocityY() const override;
+    bool IsAwardsScreenOpen() const override;
+    void ShowAwardsScreen(int32_t newAward) override;
+    // The new-award transition while it is open.
+    NewAwardTransition* mAwardTransition = nullptr;
+    // The survivor game's end of a stage: the stage's remaining goals count as collected and
+    // the next stage comes (state 11), or goal complete (state 14) after the habitat's last.
+    void AdvanceStage();
     // The carrier that delivers a stage event; it sets state 10 when it is done.
     void StartLevelEvent(int32_t event);
     // The story and tip pages (GameSessionTips.cpp). Freezes the session and its board and
@@ -219,10 +253,17 @@ public:
     // The popups, oldest first; a slot is null once its popup has expired.
     std::vector<std::unique_ptr<FloatingImage>> mFloatingImages;
     // End of selection processing, scoring and the popups.
-    // Power items.
+    // Power items (GameSessionItems.cpp). The stock is the current profile's; one use is
+    // three units and a collected item tile adds three, in stages that allow items.
+    // Puts an armed torch or water away; the pointer is the normal one again.
     void DisarmItem();
+    // The armed item was used on a tile: its three units are spent (it stays armed).
     void SpendArmedItem();
-    // The fireballs of a burning web, from (x, y).
+    void AddTorches();
+    void AddWater();
+    void AddShuffles();
+    // The fireballs of a burning web, flying into (x, y) from five points 600 pixels away
+    // (state 7).
     void StartWebBurst(float x, float y);
     int32_t GetEffectFrame() const;
     int32_t GetEffectStatus() const;

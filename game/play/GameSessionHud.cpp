@@ -193,11 +193,3 @@ void GameSession::CloseFoodWebInfo()
     mBoard->SetVisible(true);
 }
 
-// For now the torch cannot be armed.
-void GameSession::ArmTorch() {}
-
-// For now the water bucket cannot be armed.
-void GameSession::ArmWater() {}
-
-// For now the shuffle coin shuffles nothing.
-void GameSession::UseShuffle() {}

@@ -471,8 +471,6 @@ void GameSession::AddScoreWithPopup(const float x, const float y, const int32_t 
 }
 
 // For now a collected item tile only leaves the board: it adds no stock and pays nothing.
-void GameSession::CollectItemTile(BoardTile* const tile) { ZEST_ASSERT(tile != nullptr); }
-
 bool GameSession::AnyCollectedFlag() const
 {
     return std::any_of(mCollected.begin(), mCollected.end(), [](const bool collected) { return collected; });

@@ -5,7 +5,8 @@
 //
 //   0 show the world map -> 1 map open -(Done)-> 2 map closed -> 3 begin level -> 12
 //   12 stage start (the board deals in) -> 13 settling -> 5 play
-//   5 play -> 18 game over when no move is left; selection processing leads on to
+//   5 play -> 19 new award when a feat is earned, 18 game over when no move is left;
+//     selection processing leads on to
 //     6 survivor intro, 11 stage cleared, 14 goal complete and 20 flourish
 //   6 survivor intro -> 5;  7 web burst -> 5;  20 flourish -> (fresh board) -> 5
 //   8 event wait -> 9 event running -(carrier)-> 10 event done -> 5
@@ -13,15 +14,16 @@
 //   14 goal complete -(story page)-> 15;  a tip page in 5 or 6 -> 4 -> 5
 //   4, 16, 17, 18 and 19 wait for the page or screen that ends them.
 //
-// Until their screens and events exist: play makes no award test and the survivor game does
-// not end.
+// Until its events exist the survivor game does not end.
 
 #include "game/play/GameSession.h"
 
 #include "framework/app/common/Assert.h"
+#include "game/Awards.h"
 #include "game/GameOptions.h"
 #include "game/GameStats.h"
 #include "game/Habitat.h"
+#include "game/PlayerProfile.h"
 #include "game/Res.h"
 #include "game/play/GameBoard.h"
 #include "game/play/PlayHost.h"
@@ -130,6 +132,17 @@ void Play(GameSession& session)
     // While the survivor game runs, infected and trapped tiles decide its end, not the moves.
     session.mNoMoves = !session.mSurvivorOn && board.NoMovesLeft();
     session.mProgress = session.mHabitat->GetProgress();
+    if (board.IsSettled()) {
+        const PlayerProfile* const profile = session.GetCurrentProfile();
+        ZEST_ASSERT(profile != nullptr);
+        const int32_t award = CheckForNewAward(*session.mStats, profile->mAwards);
+        if (award != -1) {
+            session.PauseBoard();
+            session.mState = STATE_NEW_AWARD;
+            session.ShowNewAward(award);
+            return;
+        }
+    }
     // A tip waits while the pause menu or the food web is over the board.
     const bool boardShown = !session.IsPauseMenuOpen() && !session.IsFoodWebOpen();
     if (GameOptionsHolder::Instance().mTutorialTips && boardShown && board.IsSettled() && !session.mNoMoves &&

@@ -61,6 +61,11 @@ public:
     // Loads the song under its id and, when it loads, makes it the current track and fades
     // it in from the start.
     virtual void FadeInSong(int32_t songId, const std::string& fileName, bool loop) = 0;
+    // Loads the song under its id and, when it loads, plays it once from the start; the
+    // current track stays what it was.
+    virtual void PlaySongOnce(int32_t songId, const std::string& fileName) = 0;
+    // The pointer's picture (the normal pointer's cursor kind).
+    virtual void SetPointerImage(Zest::Image* image) = 0;
     // Opens a fresh story page over the game, for the session to give its kind; no other
     // page may be open.
     virtual StoryScreens* ShowStoryScreens() = 0;
@@ -77,6 +82,12 @@ public:
     // Opens the main menu's high-score table with that row highlighted; the main menu is
     // shown.
     virtual void ShowHighScores(int32_t highlightRow) = 0;
+    // The partner's call, the memo and the habitat's award after a finished level, before
+    // the level `nextLevel`; the finished game is gone.
+    virtual void ShowReceivingAwardsScreen(int32_t nextLevel) = 0;
+    // Opens the awards screen over everything, granting that award; and whether one is open.
+    virtual void ShowAwardsScreen(int32_t newAward) = 0;
+    virtual bool IsAwardsScreenOpen() const = 0;
     // The running game is in the profile as the player left it: the program's end does not
     // store it again.
     virtual void MarkGameSavedAndLeft() = 0;

@@ -22,6 +22,7 @@ const char* const kLabelKeys[] = {
     "BTN_START_ADVENTURE", "BTN_VIEWMYAWARDS", "BTN_OPTIONS", "BTN_HOWTOPLAY", "BTN_SCORELIST", "BTN_QUITGAME",
 };
 constexpr size_t kStartAdventureIndex = 0;
+constexpr size_t kViewAwardsIndex = 1;
 constexpr size_t kScoreListIndex = 4;
 constexpr size_t kQuitIndex = 5;
 const char* const kChangeProfileKey = "BTN_CHANGE_PROFILE";
@@ -55,9 +56,10 @@ MainMenu::MainMenu(ProfileHost* const profiles, ScreenNavigationHost* const navi
 {
     for (const char* const key : kLabelKeys)
         mLabels.push_back(GetGameString(key));
-    // View awards, Options and How to play open screens that are not there yet.
+    // Options and How to play open screens that are not there yet.
     mActions.resize(mLabels.size());
     mActions[kStartAdventureIndex] = MenuItem::Action(this, &MainMenu::OnStartAdventure);
+    mActions[kViewAwardsIndex] = MenuItem::Action(this, &MainMenu::OnViewAwards);
     mActions[kScoreListIndex] = MenuItem::Action(this, &MainMenu::ShowHighScores);
     mActions[kQuitIndex] = MenuItem::Action(this, &MainMenu::OnQuitGame);
 }
@@ -287,5 +289,8 @@ void MainMenu::CloseSelectGameMenu()
 }
 
 void MainMenu::OnStartAdventure() { OpenSelectGameMenu(); }
+
+// The awards screen lies over the menu, whose buttons stay as they are.
+void MainMenu::OnViewAwards() { mNavigation->ShowAwardsScreen(-1); }
 
 void MainMenu::OnQuitGame() { mNavigation->QuitGame(); }

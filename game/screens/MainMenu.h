@@ -85,6 +85,8 @@ public:
 
     // The Start adventure button: the game selection.
     void OnStartAdventure();
+    // The View awards button: the current player's awards over the menu.
+    void OnViewAwards();
     // The change-profile button: hides the buttons and opens the profile selection.
     void OnChangeProfile();
     // The Quit button.

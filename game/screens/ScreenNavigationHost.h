@@ -41,4 +41,8 @@ public:
     // until it ends: `continueFlag` 1 continues the profile's saved game, 0 starts the
     // habitat of `habitatIndex` anew.
     virtual void StartGameSession(int32_t continueFlag, int32_t habitatIndex) = 0;
+
+    // Opens the awards screen over everything: -1 only shows the current player's awards,
+    // an award index grants that award first.
+    virtual void ShowAwardsScreen(int32_t newAward) = 0;
 };

@@ -153,6 +153,10 @@ public:
     {
         mLog.push_back("start game " + std::to_string(continueFlag) + " " + std::to_string(habitatIndex));
     }
+    void ShowAwardsScreen(const int32_t newAward) override
+    {
+        mLog.push_back("show awards " + std::to_string(newAward));
+    }
 
     bool mNameEntryOpen = false;
     // Not owned.
