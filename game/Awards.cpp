@@ -13,27 +13,6 @@ constexpr const char* NOT_FOUND_TEXT = "not found";
 // Space between the bottom of the full-size picture and the name's baseline, in pixels.
 constexpr int32_t NAME_GAP = 15;
 
-// A feat: the award earned once the counter reaches the goal.
-struct FeatGoal {
-    int32_t mAward;
-    int32_t GameStats::*mCounter;
-    int32_t mGoal;
-};
-
-// The order in which the feats are tested; the first earned one not owned is reported.
-constexpr std::array<FeatGoal, AWARD_COUNT - FIRST_FEAT_AWARD> FEAT_TEST_ORDER = {{
-    {10, &GameStats::mChainsMade, 500},
-    {11, &GameStats::mChainsMade, 2000},
-    {12, &GameStats::mCollectorCombos, 5},
-    {13, &GameStats::mCollectorCombos, 15},
-    {14, &GameStats::mCollectorCombos, 30},
-    {16, &GameStats::mFullColumns, 50},
-    {15, &GameStats::mFullRows, 50},
-    {18, &GameStats::mWebsBurnt, 100},
-    {17, &GameStats::mBananasCleared, 100},
-    {19, &GameStats::mFaultlessMiniGames, 3},
-}};
-
 bool IsAwardIndex(const int32_t index)
 {
     return index >= 0 && index < AWARD_COUNT;
@@ -64,6 +43,19 @@ const std::array<AwardInfo, AWARD_COUNT> gAwards = {{
     {"LBL_AWARD_MINIGAMEMASTER", "DESC_AWARD_MINIGAMEMASTER", IMAGE_AWARD_MINIGAME_ID},
 }};
 
+const std::array<FeatGoal, FEAT_COUNT> gFeatTestOrder = {{
+    {10, &GameStats::mChainsMade, 500},
+    {11, &GameStats::mChainsMade, 2000},
+    {12, &GameStats::mCollectorCombos, 5},
+    {13, &GameStats::mCollectorCombos, 15},
+    {14, &GameStats::mCollectorCombos, 30},
+    {16, &GameStats::mFullColumns, 50},
+    {15, &GameStats::mFullRows, 50},
+    {18, &GameStats::mWebsBurnt, 100},
+    {17, &GameStats::mBananasCleared, 100},
+    {19, &GameStats::mFaultlessMiniGames, 3},
+}};
+
 std::string GetAwardName(const int32_t index, const TextLookup& getString)
 {
     return IsAwardIndex(index) ? getString(gAwards[index].mNameKey) : NOT_FOUND_TEXT;
@@ -76,7 +68,7 @@ std::string GetAwardDescription(const int32_t index, const TextLookup& getString
 
 int32_t CheckForNewAward(const GameStats& stats, const std::span<const bool, AWARD_COUNT> owned)
 {
-    for (const FeatGoal& feat : FEAT_TEST_ORDER) {
+    for (const FeatGoal& feat : gFeatTestOrder) {
         if (stats.*feat.mCounter >= feat.mGoal && !owned[feat.mAward])
             return feat.mAward;
     }

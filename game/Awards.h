@@ -33,6 +33,18 @@ struct AwardInfo {
 // Entry i is award i.
 extern const std::array<AwardInfo, AWARD_COUNT> gAwards;
 
+// A feat: the award earned once the counter reaches the goal.
+struct FeatGoal {
+    int32_t mAward;
+    int32_t GameStats::*mCounter;
+    int32_t mGoal;
+};
+
+constexpr int32_t FEAT_COUNT = AWARD_COUNT - FIRST_FEAT_AWARD;
+
+// Every feat once, in the order CheckForNewAward tests them (not the award order).
+extern const std::array<FeatGoal, FEAT_COUNT> gFeatTestOrder;
+
 // The string-table text of the award's name, or "not found" for an index outside 0 to 19.
 std::string GetAwardName(int32_t index, const TextLookup& getString);
 // The shared habitat text for awards 0 to 9, the feat's own for 10 to 19, "not found"

@@ -431,11 +431,18 @@ void GameBoard::CreateWalls()
     mTitleBall = CreateRigEntity(mWidgetManager, desc);
 }
 
-// Placing the body wakes it, so the world lets it fall again and the title bounces anew.
+// Placing the body wakes it, so the world lets it fall again and the title bounces anew. Its
+// speed is taken away too: placing keeps it, and a ball still bouncing would otherwise fly
+// on from the start and come to rest at another time.
 void GameBoard::ResetWallPosition()
 {
-    if (mTitleBall != nullptr)
-        mTitleBall->setAbsPlacement(kBallStart);
+    if (mTitleBall == nullptr)
+        return;
+    mTitleBall->setAbsPlacement(kBallStart);
+    if (XtremaPHX2D::xBody* const body = mTitleBall->GetBody(); body != nullptr) {
+        body->setLinearVelocity(XtremaPHX2D::Vec2(0.0f, 0.0f));
+        body->setAngularVelocity(0.0f);
+    }
 }
 
 float GameBoard::GetTitleBallY() const { return mTitleBall != nullptr ? mTitleBall->absPlacement().y : 0.0f; }

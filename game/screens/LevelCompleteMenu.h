@@ -64,4 +64,17 @@ public:
     int32_t mPhase = PHASE_SPECIES;
     // Stamps each finished row once.
     AnimatedWidget mStampAnim;
+
+private:
+    // One update of the count of the row at that index.
+    void CountRow(int32_t row);
+    // The stamp plays its cells once more from the first.
+    void RestartStamp();
+    void MakeDoneButton();
+    // The rows the count has reached, with their values so far.
+    void DrawRows(Zest::Graphics* g, int32_t right) const;
+    // The stamp's cell centred on its own size from that point, while it has not finished.
+    void DrawStamp(Zest::Graphics* g, int32_t x, int32_t y);
+    // The value the row shows now: counting up while its phase runs, its bonus afterwards.
+    int32_t GetShownValue(int32_t row) const;
 };

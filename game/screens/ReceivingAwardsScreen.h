@@ -56,4 +56,14 @@ public:
     int32_t mAugustSpeaking = 1;
     // Not owned.
     ReceivingAwardsHost* mApp;
+
+private:
+    // The speech cloud and the text of whoever speaks.
+    void DrawPhoneCall(Zest::Graphics* g) const;
+    // The memo with the habitat's lines and its award.
+    void DrawMemo(Zest::Graphics* g) const;
+    // After the awards screen: the next habitat's game, or the main menu when none is left.
+    void Leave();
+    // After the tenth habitat's award: the main menu with the credits over it.
+    void EndAdventure();
 };

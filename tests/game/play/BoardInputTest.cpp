@@ -419,6 +419,8 @@ TEST_F(BoardInputTest, OnlyTheMatchingArmedItemFreesALock)
         tile->mLock = lock;
         Session().mItemArmed = true;
         Session().mArmedItem = armed;
+        // A burnt web of an earlier case set the fireballs flying (state 7).
+        Session().mState = STATE_PLAY;
         mSounds->mSounds.clear();
 
         Press({2, 2});

@@ -388,7 +388,7 @@ TEST_F(SessionScoringTest, ShortChainsAndSingleCreaturesAreNoMoveUnlessTheModeOr
     }
 }
 
-TEST_F(SessionScoringTest, ASingleItemTileLeavesTheBoardForNoPointsAndCountsAsAChain)
+TEST_F(SessionScoringTest, ASingleItemTileLeavesTheBoardForItsItemPointsAndCountsAsAChain)
 {
     ASSERT_NO_FATAL_FAILURE(StartIdle(MODE_FOOD_CHAIN));
     FillBoard();
@@ -397,7 +397,8 @@ TEST_F(SessionScoringTest, ASingleItemTileLeavesTheBoardForNoPointsAndCountsAsAC
     BoardTile* const item = Put(33, torch);
     const GameStats before = *Session().mStats;
 
-    EXPECT_EQ(Process({33}, false, false, false), 0);
+    // The chain itself scores nothing; the torch pays its 500.
+    EXPECT_EQ(Process({33}, false, false, false), 500);
     EXPECT_TRUE(Played(SOUND_SURPRISE_2));
     EXPECT_EQ(Board().IndexOf(item), -1);
     EXPECT_EQ(Session().mStats->mChainsMade, before.mChainsMade + 1);

@@ -103,16 +103,25 @@ TEST_F(MainMenuTest, ALabelWithoutTextGetsNoButtonAndTheRowsBelowCloseUp)
     }
 }
 
-TEST_F(MainMenuTest, ButtonsWithoutTheirScreenOnlyClickAndQuitAsksToQuit)
+// The awards open over the menu with no award to grant; options and how to play have no
+// screen yet. The menu's buttons stay as they are.
+TEST_F(MainMenuTest, AwardsOpenOverTheMenuButtonsWithoutTheirScreenOnlyClickAndQuitAsksToQuit)
 {
     MainMenu* menu = nullptr;
     ASSERT_NO_FATAL_FAILURE(menu = ShowClickableMainMenu());
 
-    // Awards, options and how to play.
-    for (const size_t index : {1u, 2u, 3u}) {
+    const struct {
+        size_t mIndex;
+        Log mLog;
+    } buttons[] = {
+        {1, {kClickLogged, "show awards -1"}},
+        {2, {kClickLogged}},
+        {3, {kClickLogged}},
+    };
+    for (const auto& [index, log] : buttons) {
         SCOPED_TRACE(menu->mItems[index]->mLabel);
         Click(*menu->mItems[index]);
-        EXPECT_EQ(mServices.TakeLog(), Log{kClickLogged});
+        EXPECT_EQ(mServices.TakeLog(), log);
         EXPECT_TRUE(ItemsShown(*menu)) << "the buttons are not hidden";
         EXPECT_EQ(menu->mItems[index]->mImage, mButton.get());
     }
