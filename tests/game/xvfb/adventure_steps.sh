@@ -252,3 +252,139 @@ mode_shown() {
   done
   [ "$best_icon" = "$1" ] && awk -v d="$best" 'BEGIN { exit !(d < 0.02) }'
 }
+
+# The main menu's second large button, below Start adventure, and its Score list, the fifth.
+readonly view_awards_y=290 score_list_y=440
+
+# The game selection with a game to continue: Continue in the first row, New adventure in
+# the second.
+continue_offered() {
+  panel_shown "$1" && large_button_at "$1" $first_row_x $first_row_y &&
+    large_button_at "$1" $first_row_x $((first_row_y + 65))
+}
+# The game selection of a player without a game to continue: New adventure alone.
+only_new_adventure_offered() { new_adventure_offered "$1" && ! continue_offered "$1"; }
+
+# From the main menu of a player with a saved game: Start adventure, Continue, and the world
+# map's Done, which a continued game offers at once. Shots: continue_selection, continue_map.
+continue_adventure() {
+  click 400 240
+  park_pointer
+  wait_for continue_selection continue_offered || fail "Start adventure did not offer Continue above New adventure"
+  click $((first_row_x + 100)) $((first_row_y + 25))
+  park_pointer
+  wait_for continue_map done_offered || fail "Continue brought no world map with a Done button"
+  press_done
+}
+
+# The level report's score card lies centred at (100, 40), a strip of its wooden frame
+# clear of the texts; its Done comes at (180, 480) once the counting is over.
+readonly card_x=100 card_y=40 report_done_x=180 report_done_y=480
+report_done_offered() {
+  shows_picture "$1" $card_x $card_y score_card.png 5 150 15 80 && large_button_at "$1" $report_done_x $report_done_y
+}
+
+# The receiving-awards screen: the guide's and the partner's phone pictures at (10, 120) and
+# (610, 120) and the Continue at (300, 550); the partner's speech cloud is the guide's
+# mirrored, both at (200, 100); the memo at (200, 50) shows the award at (470, 210).
+readonly phone_continue_x=300 phone_continue_y=550 cloud_x=200 cloud_y=100 memo_x=200 memo_y=50
+readonly memo_award_x=470 memo_award_y=210
+phones_shown() {
+  shows_picture "$1" 10 120 jane_phone.png 30 140 40 40 && shows_picture "$1" 610 120 august_phone.png 30 140 40 40
+}
+phone_continue_offered() { phones_shown "$1" && large_button_at "$1" $phone_continue_x $phone_continue_y; }
+# The cloud matches its mirrored picture better than the plain one: the partner speaks.
+partner_speaking() {
+  local mirrored plain
+  [ -e "$WORK/text_cloud_mirrored.png" ] || convert "$pictures/text_cloud.png" -flop "$WORK/text_cloud_mirrored.png"
+  mirrored=$(opaque_difference "$1" $cloud_x $cloud_y "$WORK/text_cloud_mirrored.png")
+  plain=$(opaque_difference "$1" $cloud_x $cloud_y "$pictures/text_cloud.png")
+  echo "$1: speech cloud mirrored $mirrored, plain $plain" >> "$SHOTS/probes.log"
+  awk -v m="$mirrored" -v p="$plain" 'BEGIN { exit !(m < p) }'
+}
+guide_speaking() { ! partner_speaking "$1"; }
+# Continue goes on with the story. Arguments: a shot's name and the test that waits for the
+# next page.
+press_phone_continue() {
+  click $((phone_continue_x + 100)) $((phone_continue_y + 25))
+  park_pointer
+  wait_for "$@"
+}
+
+# The awards: a habitat award's picture and its place on the awards screen, by index.
+award_picture() { echo "../awards/$(cut -d ' ' -f $(($1 + 1)) <<<"amazon canyon alaska arctic").png"; }
+award_x() { cut -d ' ' -f $(($1 + 1)) <<<"85 220 360 500"; }
+award_y() { cut -d ' ' -f $(($1 + 1)) <<<"30 54 60 54"; }
+# The middle of the medal, in full colour. Arguments: AWARD SHOT X Y.
+award_picture_at() { shows_picture "$2" "$3" "$4" "$(award_picture "$1")" 30 20 30 30; }
+# The memo with the award of the habitat done. Arguments: AWARD SHOT.
+memo_shown() {
+  shows_picture "$2" $memo_x $memo_y wappo_memo.png 20 400 40 40 &&
+    award_picture_at "$1" "$2" $memo_award_x $memo_award_y && large_button_at "$2" $phone_continue_x $phone_continue_y
+}
+
+# The awards screen over everything: the left of its frame and its Back at (60, 540).
+readonly awards_back_x=60 awards_back_y=540
+awards_screen_shown() {
+  shows_picture "$1" 0 0 ../awards/background.png 0 150 60 60 && large_button_at "$1" $awards_back_x $awards_back_y
+}
+awards_screen_gone() { ! shows_picture "$1" 0 0 ../awards/background.png 0 150 60 60; }
+# The award's tile in full colour, as for an award the player holds. Arguments: AWARD SHOT.
+award_in_colour() { award_picture_at "$1" "$2" "$(award_x "$1")" "$(award_y "$1")"; }
+# A new award's tile fades out and in three times after the screen opens: one of the shots
+# taken meanwhile shows it faded, and it ends in full colour. Arguments: AWARD SHOT.
+award_blinks() {
+  local n faded=0
+  for n in 1 2 3 4 5 6 7 8; do
+    shot "$2_$n"
+    award_in_colour "$1" "$2_$n" || faded=$((faded + 1))
+  done
+  echo "$2: award $1 faded in $faded of 8 shots" >> "$SHOTS/probes.log"
+  [ "$faded" -gt 0 ] && wait_for "$2_end" award_in_colour "$1"
+}
+# Clear of the awards screen's tiles, whose notes pop up under the pointer.
+park_pointer_clear_of_awards() { xdotool mousemove --window "$window" 770 580; }
+press_awards_back() {
+  click $((awards_back_x + 100)) $((awards_back_y + 25))
+  park_pointer
+}
+
+# From play until the level ends: the report counts its bonuses and offers Done; the
+# receiving-awards screen's call (partner, then guide), its memo with the habitat's award,
+# and the awards screen with that award blinking, the next habitat's still dark. Shots:
+# report, call, answer, memo, awards_N, awards_end.
+receive_award() {
+  local award=$1
+  wait_for report report_done_offered || fail "the level did not end in the report with its Done"
+  click $((report_done_x + 100)) $((report_done_y + 25))
+  park_pointer
+  wait_for call phone_continue_offered || fail "the report's Done brought no phone call with its Continue"
+  partner_speaking call || fail "the call does not open with the partner speaking"
+  press_phone_continue answer guide_speaking || fail "Continue did not give the guide the word"
+  phone_continue_offered answer || fail "the call's second page shows no phones or Continue"
+  press_phone_continue memo memo_shown "$award" || fail "the memo did not show award $award"
+  click $((phone_continue_x + 100)) $((phone_continue_y + 25))
+  park_pointer_clear_of_awards
+  wait_for awards awards_screen_shown || fail "the memo's Continue opened no awards screen"
+  award_blinks "$award" awards || fail "award $award did not blink and stay in colour"
+  ! award_in_colour $((award == 3 ? 2 : award + 1)) awards_end || fail "an award the player does not hold shows in colour"
+}
+
+# The game-over letters at rest: G, the first, from (72, 253).
+game_over_shown() {
+  awk -v d="$(opaque_difference "$1" 72 253 "$pictures/letter_g.png")" 'BEGIN { exit !(d < 0.03) }'
+}
+# The high-score table's rows lie in the panel at (192, 50), one every 26 pixels or so from
+# the baseline 100; the marked row is written in dark red. The share of such pixels in the
+# row's band. Arguments: SHOT ROW.
+red_in_score_row() {
+  convert "$SHOTS/$1.png" -crop "380x24+$((192 + 20 + client_x))+$((50 + 80 + 26 * $2 + client_y))" +repage \
+    -fx "r > 0.45 && g < 0.2 && b < 0.2 ? 1 : 0" -format "%[fx:mean]" info:
+}
+score_row_marked() { awk -v red="$(red_in_score_row "$1" "$2")" 'BEGIN { exit !(red > 0.01) }'; }
+no_score_row_marked() {
+  local row
+  for row in 0 1 2 3 4 5 6 7 8 9; do
+    ! score_row_marked "$1" "$row" || return 1
+  done
+}

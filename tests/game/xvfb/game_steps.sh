@@ -91,3 +91,15 @@ enter_name() {
   xdotool type --window "$window" --delay 100 "$1"
   xdotool key --window "$window" Return
 }
+
+# Writes a prepared player into the data folder through the host's write command; the
+# arguments follow "write".
+write_profile() {
+  "$GAME" write "$@" >> "$WORK/write.out" 2>&1 || { cat "$WORK/write.out" >&2; fail "no profile was written"; }
+}
+# As start, with the arguments that follow the run's name given to the program.
+start_with() {
+  launch "$@"
+  sleep 0.5
+  click 400 535
+}

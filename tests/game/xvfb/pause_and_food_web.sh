@@ -96,13 +96,6 @@ chains_listed() {
 }
 chains_gone() { ! shows_picture "$1" 310 135 tutorial.png 360 300 40 40; }
 
-# The game selection with a game to continue: Continue in the first row, New adventure in
-# the second.
-continue_offered() {
-  panel_shown "$1" && large_button_at "$1" $first_row_x $first_row_y &&
-    large_button_at "$1" $first_row_x $((first_row_y + 65))
-}
-
 # Two boards' looks (as fingerprints writes them) agree cell by cell: the mean channel
 # difference of each cell's grid stays below 6. Arguments: LOOKS_FILE LOOKS_FILE.
 same_looks() {
