@@ -213,13 +213,7 @@ wait_for save_paused pause_menu_shown || fail "the pause button did not open the
 click $((menu_button_x + 100)) $((save_exit_y + 25))
 park_pointer
 wait_for saved_menu menu_buttons_shown || fail "Save and exit did not return to the main menu"
-click 400 240
-park_pointer
-wait_for continue_selection continue_offered || fail "Start adventure did not offer Continue above New adventure"
-click $((first_row_x + 100)) $((first_row_y + 25))
-park_pointer
-wait_for continue_map done_offered || fail "Continue brought no world map with a Done button"
-press_done
+continue_adventure
 wait_for continued hud_shown || fail "Continue did not return to play"
 rm -f "$WORK/looks_before.txt"
 wait_for continued_settled board_settled || fail "the continued board never settled"
