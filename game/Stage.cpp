@@ -3,6 +3,7 @@
 #include "game/Creature.h"
 
 #include "framework/app/common/Assert.h"
+#include "framework/app/common/RuntimeRandom.h"
 
 #include <algorithm>
 
@@ -112,4 +113,21 @@ int32_t Stage::GetCollectedTotal() const
     int32_t collected = 0;
     ForEachTarget([&](const StageGoal& goal, const int32_t target) { collected += target - goal.mCount; });
     return collected;
+}
+
+void Stage::RollEvent(int32_t& state, int32_t& event) const
+{
+    if (state != ROLL_STATE_PLAY)
+        return;
+    event = -1;
+    // The lists are kept in pairs; a kind without its chance never fires.
+    const size_t events = std::min(mEventKinds.size(), mEventChances.size());
+    if (events == 0)
+        return;
+    const size_t pick = static_cast<size_t>(Zest::Rand()) % events;
+    const int32_t percent = Zest::Rand() % 100;
+    if (percent < 100 - mEventChances[pick])
+        return;
+    state = ROLL_STATE_EVENT;
+    event = mEventKinds[pick];
 }

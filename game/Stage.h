@@ -40,6 +40,10 @@ public:
     // Power items and stage events are on in a stage whose mPowerItems is not negative.
     static constexpr int32_t POWER_ITEMS_ON = 400;
     static constexpr int32_t POWER_ITEMS_OFF = -1;
+    // The session states a roll reads and writes: play, and the wait for an event's
+    // carrier. The session's own state names must agree with them.
+    static constexpr int32_t ROLL_STATE_PLAY = 5;
+    static constexpr int32_t ROLL_STATE_EVENT = 8;
 
     void AddGoal(Creature* creature, int32_t count);
     void AddEvent(int32_t kind, int32_t chance);
@@ -66,6 +70,11 @@ public:
     int32_t GetCompletionPercent() const;
     // Creatures collected towards the counted targets.
     int32_t GetCollectedTotal() const;
+    // After a chain taken in play (ROLL_STATE_PLAY): draws one of the stage's events and
+    // whether it fires by its percent chance, both from the runtime's generator. A fired
+    // event sets `state` to ROLL_STATE_EVENT and `event` to its kind; otherwise the state
+    // stays in play and `event` is -1. In any other state nothing changes.
+    void RollEvent(int32_t& state, int32_t& event) const;
 
     // StageEventKind of each event, with its percent chance in the parallel list.
     std::vector<int32_t> mEventKinds;

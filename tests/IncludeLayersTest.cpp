@@ -7,7 +7,9 @@
 // (framework/directx); the widgets (framework/widgets); sound and music (framework/sound);
 // the resource manager (framework/resources/manager); the application object
 // (framework/app); the game's physical objects (game/physics); the game model (game/); the
-// menus and screens (game/screens); the board and the game session (game/play); the game's
+// physical objects that need the model (game/physics/entities: the mini-games' creatures and
+// cannons, the stage events' carrier); the menus and screens (game/screens); the board, the
+// game session and the mini-game screen (game/play, game/MiniGameWidget); the game's
 // application object and entry point (game/GameApp*, game/main.cpp); and on top the tools,
 // the benchmarks and the tests, which may include anything. A file belongs to the floor of
 // the longest prefix that names it; every include of the tree is written as a path from the
@@ -61,15 +63,16 @@ const std::vector<Floor>& Floors()
          {"game/"},
          {"gamephysics", "physics", "application", "manager", "widgets", "graphics", "readers", "helpers",
           "win32"}},
+        {"entities", {"game/physics/entities/"}, {"model", "gamephysics", "physics", "widgets", "graphics", "helpers"}},
         {"screens",
          {"game/screens/"},
          {"model", "gamephysics", "physics", "application", "widgets", "graphics", "helpers"}},
         {"play",
-         {"game/play/"},
-         {"screens", "model", "gamephysics", "physics", "application", "widgets", "graphics", "helpers"}},
+         {"game/play/", "game/MiniGameWidget"},
+         {"screens", "entities", "model", "gamephysics", "physics", "application", "widgets", "graphics", "helpers"}},
         {"game",
          {"game/GameApp", "game/main.cpp"},
-         {"play", "screens", "model", "gamephysics", "application", "manager", "sound", "widgets", "graphics", "helpers",
+         {"play", "screens", "entities", "model", "gamephysics", "application", "manager", "sound", "widgets", "graphics", "helpers",
           "win32", "physics"}},
         {"tools", {"tools/", "bench/", "tests/"}, {"*"}},
     };

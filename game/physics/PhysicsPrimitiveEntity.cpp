@@ -3,10 +3,10 @@
 #include "framework/app/common/Assert.h"
 #include "framework/graphics/Color.h"
 #include "framework/graphics/Graphics.h"
+#include "game/physics/EntityShape.h"
 #include "game/physics/PhysicsPrimitiveEntityDesc.h"
 #include "platform/physics/Body.h"
 #include "platform/physics/Configurator.h"
-#include "platform/physics/Materials.h"
 #include "platform/physics/Primitives.h"
 #include "platform/physics/Shape.h"
 
@@ -99,16 +99,7 @@ void xPhysicsPrimitiveEntity::buildPhysics(xEntityDesc* const desc)
         return;
     const xPhysicsPrimitiveEntityDesc& d = *primitiveDesc;
 
-    xPrimitiveShapeDesc shapeDesc;
-    shapeDesc.setEnvelope(MakePrimitive(d, mOutline).release());
-    xMaterial* material = xMaterialDispatcher::Instance().obtainMaterialByName(d.mMaterialName);
-    if (material == nullptr)
-        material = xMaterialDispatcher::Instance().defaultMaterial();
-    shapeDesc.setMaterial(material);
-    mShape = shapeDesc.createShape();
-    ZEST_ASSERT(mShape != nullptr);
-    mShape->setOwner(this);
-    mShape->activate();
+    mShape = MakeEntityShape(MakePrimitive(d, mOutline).release(), d.mMaterialName, this);
 
     const bool hasBody = d.mDynamic && (d.mBodyType == BODY_3DOF || d.mBodyType == BODY_2DOF);
     if (hasBody) {

@@ -10,6 +10,7 @@
 #include "framework/widgets/WidgetManager.h"
 #include "game/GameStats.h"
 #include "game/Habitat.h"
+#include "game/MiniGameWidget.h"
 #include "game/PlayerProfile.h"
 #include "game/Res.h"
 #include "game/physics/PhysicsSetup.h"
@@ -23,9 +24,11 @@
 #include "game/screens/LevelCompleteMenu.h"
 #include "game/screens/MenuServices.h"
 #include "game/screens/NewAwardTransition.h"
+#include "game/screens/PanicGameTally.h"
 #include "game/screens/PauseMenu.h"
 #include "platform/physics/XtremaPhysics.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -189,22 +192,36 @@ void GameSession::RemovedFromManager(Zest::WidgetManager* const manager)
     ReleaseSubWidget(mManager, mLevelComplete);
     ReleaseSubWidget(mManager, mAwardTransition);
     ReleaseSubWidget(mManager, mGameMap);
+    ReleaseSubWidget(mManager, mMiniGame);
+    ReleaseSubWidget(mManager, mSurvivorTally);
     DestroyAllEntities();
     Widget::RemovedFromManager(manager);
 }
 
 void GameSession::DestroyAllEntities()
 {
-    for (xSharkEntity* const entity : mEntities) {
-        if (entity == nullptr)
-            continue;
-        // Entities live in the widget tree and only while the world does: the application
-        // destroys a running session before the world.
-        ZEST_ASSERT(mManager != nullptr && XtremaPHX2D::g_ptrSDK != nullptr);
-        mManager->RemoveWidget(entity);
-        XtremaPHX2D::g_ptrSDK->destroyEntity(entity);
+    // Without the world nothing can be destroyed through it: the pointers are only forgotten.
+    // The application takes the session out before the world goes, so none are left then.
+    if (XtremaPHX2D::g_ptrSDK != nullptr) {
+        for (xSharkEntity* const entity : mEntities) {
+            if (entity == nullptr)
+                continue;
+            ZEST_ASSERT(mManager != nullptr);
+            mManager->RemoveWidget(entity);
+            XtremaPHX2D::g_ptrSDK->destroyEntity(entity);
+        }
     }
     mEntities.clear();
+    // A queued pointer outliving its entity could match a new entity made at the same
+    // address and destroy it.
+    mRemovalQueue.clear();
+}
+
+void GameSession::QueueEntityRemoval(xSharkEntity* const entity)
+{
+    if (entity == nullptr || std::find(mRemovalQueue.begin(), mRemovalQueue.end(), entity) != mRemovalQueue.end())
+        return;
+    mRemovalQueue.push_back(entity);
 }
 
 void GameSession::DestroyQueuedEntities()

@@ -12,6 +12,7 @@
 #include "game/AnimatedWidget.h"
 #include "game/MiniGameEntry.h"
 #include "game/Stage.h"
+#include "game/physics/entities/FeatureCarrierOwner.h"
 #include "game/play/FloatingImage.h"
 #include "game/play/SessionState.h"
 #include "game/screens/FoodWebHost.h"
@@ -19,6 +20,7 @@
 #include "game/screens/GameOverHost.h"
 #include "game/screens/LevelCompleteHost.h"
 #include "game/screens/NewAwardHost.h"
+#include "game/screens/PanicGameTallyHost.h"
 #include "game/screens/PauseMenuHost.h"
 
 #include <cstdint>
@@ -42,11 +44,12 @@ class GameStats;
 class Habitat;
 class LevelCompleteMenu;
 class MenuItem;
+class MiniGameWidget;
 class NewAwardTransition;
 class PauseMenu;
 class PlayHost;
 class PlayerProfile;
-class SurvivorTally;
+class PanicGameTally;
 class xSharkEntity;
 
 class GameSession : public Zest::Widget,
@@ -55,7 +58,9 @@ class GameSession : public Zest::Widget,
                     public GameOverHost,
                     public LevelCompleteHost,
                     public NewAwardHost,
-                    public FoodWebHost {
+                    public PanicGameTallyHost,
+                    public FoodWebHost,
+                    public FeatureCarrierOwner {
 public:
     static constexpr int32_t kWidth = 800;
     static constexpr int32_t kHeight = 600;
@@ -188,8 +193,15 @@ public:
     // The survivor game's end of a stage: the stage's remaining goals count as collected and
     // the next stage comes (state 11), or goal complete (state 14) after the habitat's last.
     void AdvanceStage();
-    // The carrier that delivers a stage event; it sets state 10 when it is done.
+    // The stage event and its carrier (GameSessionEvents.cpp). Sends a carrier with the
+    // event's lock to a free creature tile; without a remedy for the lock (on the board or
+    // in the profile) or a free tile, play goes on at once (state 5). The carrier ends the
+    // event (state 10) when it is done.
     void StartLevelEvent(int32_t event);
+    XtremaPHX2D::Vec2 GetTileCenter(const BoardTile* tile) const override;
+    bool IsTileLocked(const BoardTile* tile) const override;
+    void DropLockOn(BoardTile* tile, Zest::Image* lockImage) override;
+    void OnCarrierDone(FeatureCarrier* carrier) override;
     // The story and tip pages (GameSessionTips.cpp). Freezes the session and its board and
     // opens the page of that kind; the session waits in state 4 until the page closes.
     void OpenStoryPage(int32_t kind);
@@ -198,8 +210,22 @@ public:
     // A play frame's tip: the first tip whose situation holds opens, unless the player has
     // seen it, which keeps every later tip from this frame. True when a tip opened.
     bool OpenDueTip();
-    // The physics mini-game after the habitat's last stage.
+    // The physics mini-game after the habitat's last stage (GameSessionMiniGame.cpp): the
+    // world is emptied, the mini-game's music plays and its screen opens over the game.
     void StartMiniGame();
+    // The mini-game's Done: its points become the mini-game score of the statistics and join
+    // the session's score, the screen goes and the level report opens.
+    void OnMiniGameFinished();
+    // The survivor game's end (GameSessionSurvivor.cpp). Every creature that is neither
+    // infected, trapped nor locked has its cell flagged.
+    bool IsSurvivorBoardDone() const;
+    // Opens the tally of the board's flagged cells and trapped creatures, centred.
+    void ShowSurvivorTally();
+    // The tally's button: the tally goes, the survivor game ends and the stage with it.
+    void FinishSurvivorGame(bool withoutPoints) override;
+    // Marks an entity for removal after the current pass (collision callbacks and list
+    // walks must not destroy it); null is ignored and an entity is queued at most once.
+    void QueueEntityRemoval(xSharkEntity* entity);
     // The entities queued for removal, out of the widget tree and the world.
     void DestroyQueuedEntities();
     // The world map's questions, answered from the application and the current profile
@@ -305,7 +331,8 @@ public:
     FoodWebInfoScreen* mFoodWebInfo = nullptr;
     LevelCompleteMenu* mLevelComplete = nullptr;
     GameOverMenu* mGameOver = nullptr;
-    SurvivorTally* mSurvivorTally = nullptr;
+    PanicGameTally* mSurvivorTally = nullptr;
+    MiniGameWidget* mMiniGame = nullptr;
     // The open pause menu holds one count of the application's mute; closing it, or the
     // program's end, gives that count back and no other.
     bool mPauseMuted = false;

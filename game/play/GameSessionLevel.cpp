@@ -156,9 +156,3 @@ void GameSession::RemoveGameSession() { mHost.RemoveGameSession(); }
 void GameSession::ReturnToMainMenu() { mHost.ReturnToMainMenu(); }
 
 void GameSession::ShowHighScores(const int32_t highlightRow) { mHost.ShowHighScores(highlightRow); }
-
-// For now no carrier delivers: the event is over at once.
-void GameSession::StartLevelEvent(int32_t /*event*/) { mState = STATE_EVENT_DONE; }
-
-// For now no mini-game screen opens: the session waits in state 16.
-void GameSession::StartMiniGame() {}

@@ -353,7 +353,10 @@ void GameSession::ProcessSelection(const bool countGoals, const bool byPlayer, c
     }
     if (mMode == MODE_MATCH_SEARCH && mState == STATE_PLAY && mStage.GetCompletionPercent() > 1)
         board.PlaceSearchTargets();
-    // For now no stage event is rolled after a chain.
+    // No event while an item in the bottom row waits to be collected, nor in the survivor
+    // game or its intro.
+    if (!mSurvivorOn && board.NoItemInBottomRow() && mState != STATE_SURVIVOR_INTRO)
+        mStage.RollEvent(mState, mEvent);
     if (masterCombo && mState == STATE_PLAY) {
         mState = STATE_FLOURISH;
         mFlourishDone = false;

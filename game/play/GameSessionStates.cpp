@@ -13,8 +13,6 @@
 //   11 stage cleared (saved) -> 12 the next stage;  15 mini-game start -> 16
 //   14 goal complete -(story page)-> 15;  a tip page in 5 or 6 -> 4 -> 5
 //   4, 16, 17, 18 and 19 wait for the page or screen that ends them.
-//
-// Until its events exist the survivor game does not end.
 
 #include "game/play/GameSession.h"
 
@@ -129,9 +127,17 @@ void Play(GameSession& session)
 {
     GameBoard& board = Board(session);
     ++session.mStateFrames;
-    // While the survivor game runs, infected and trapped tiles decide its end, not the moves.
-    session.mNoMoves = !session.mSurvivorOn && board.NoMovesLeft();
+    // While the survivor game runs, infected and trapped tiles decide its end, not the moves;
+    // its tally, open over the board it left, ends the stage. The moves are judged on a board
+    // at rest only: while tiles fall, the refill and a target frame filled by the fall may
+    // still bring a move or the stage's end.
+    session.mNoMoves = !session.mSurvivorOn && session.mSurvivorTally == nullptr && IsBoardAtRest(session) &&
+                       board.NoMovesLeft();
     session.mProgress = session.mHabitat->GetProgress();
+    if (session.mSurvivorOn && board.mPhase == PHASE_IDLE && session.IsSurvivorBoardDone()) {
+        session.mSurvivorOn = false;
+        session.ShowSurvivorTally();
+    }
     if (board.IsSettled()) {
         const PlayerProfile* const profile = session.GetCurrentProfile();
         ZEST_ASSERT(profile != nullptr);

@@ -1,9 +1,7 @@
 #include "platform/physics/Joints.h"
 #include "platform/physics/World.h"
+#include "tests/game/physics/EngineCounts.h"
 #include "tests/game/physics/PhysicsTestWorld.h"
-
-#include <box2d/b2_body.h>
-#include <box2d/b2_fixture.h>
 
 #include <memory>
 #include <new>
@@ -12,6 +10,8 @@
 namespace {
 
 using namespace XtremaPHX2D;
+using Tests::CountEngineObjects;
+using Tests::EngineCounts;
 
 enum JointKind { JOINT_NONE, JOINT_SPRING, JOINT_BALL_SOCKET };
 
@@ -49,31 +49,6 @@ public:
 
     JointKind mJoint = JOINT_NONE;
 };
-
-struct EngineCounts {
-    int mBodies = 0;
-    int mFixtures = 0;
-    int mJoints = 0;
-    bool operator==(const EngineCounts&) const = default;
-};
-
-void PrintTo(const EngineCounts& counts, std::ostream* out)
-{
-    *out << counts.mBodies << " bodies, " << counts.mFixtures << " fixtures, " << counts.mJoints << " joints";
-}
-
-EngineCounts CountEngineObjects()
-{
-    const b2World& engine = g_ptrSDK->world().mWorld;
-    EngineCounts counts;
-    counts.mBodies = engine.GetBodyCount();
-    counts.mJoints = engine.GetJointCount();
-    for (const b2Body* body = engine.GetBodyList(); body != nullptr; body = body->GetNext()) {
-        for (const b2Fixture* fixture = body->GetFixtureList(); fixture != nullptr; fixture = fixture->GetNext())
-            ++counts.mFixtures;
-    }
-    return counts;
-}
 
 // Every kind of entity the game makes: each primitive standing or on either body, and the
 // jointed ones.

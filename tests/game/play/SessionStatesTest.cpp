@@ -211,6 +211,12 @@ TEST_F(SessionStatesTest, EachStateMovesOnWhenItsConditionHoldsAndWaitsOtherwise
              EXPECT_TRUE(Board().mDisabled);
              EXPECT_EQ(ReadStoredProfile().mScore, 321);
          }},
+        {"play without a move waits while the board is not at rest",
+         [this](GameSession&) {
+             LeaveNoMove();
+             Board().SetPhase(PHASE_FROZEN);
+         },
+         3, STATE_PLAY, [](GameSession& s) { EXPECT_FALSE(s.mNoMoves); }},
         {"a finished game stays frozen",
          [this](GameSession&) { LeaveNoMove(); },
          30, STATE_GAME_OVER, [](GameSession& s) { EXPECT_TRUE(s.mPaused); }},
