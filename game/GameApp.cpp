@@ -78,8 +78,11 @@ GameApp::~GameApp()
     RemoveSelectProfile();
     RemoveAwardsScreen();
     RemoveReceivingAwardsScreen();
+    RemoveCredits();
+    RemoveHowToPlay();
     // An open story page goes with the game session.
     RemoveGameSession();
+    RemoveOptionsMenu();
     RemoveMainMenu();
     // Widgets queued for deletion (the title's button among them) go while the tree exists,
     // and a game session's physics entities while the world does; a screen's destructor may

@@ -18,8 +18,11 @@
 #include "game/ProfileStore.h"
 #include "game/play/PlayHost.h"
 #include "game/screens/AwardsScreenHost.h"
+#include "game/screens/CreditsHost.h"
 #include "game/screens/HabitatIndexHost.h"
+#include "game/screens/HowToPlayHost.h"
 #include "game/screens/LoadingProgressHost.h"
+#include "game/screens/OptionsMenuHost.h"
 #include "game/screens/ProfileHost.h"
 #include "game/screens/ReceivingAwardsHost.h"
 #include "game/screens/ScreenNavigationHost.h"
@@ -43,8 +46,11 @@ class ResourceManager;
 
 class AnimatedWidget;
 class AwardsScreen;
+class CreditsMenu;
 class GameSession;
+class HowToPlay;
 class MainMenu;
+class OptionsMenu;
 class PlayerNameEntry;
 class PlayerProfile;
 class ReceivingAwardsScreen;
@@ -61,7 +67,10 @@ class GameApp : public Zest::ZestAppBase,
                 public PlayHost,
                 public StoryHost,
                 public ReceivingAwardsHost,
-                public AwardsScreenHost {
+                public AwardsScreenHost,
+                public CreditsHost,
+                public OptionsMenuHost,
+                public HowToPlayHost {
 public:
     // The resource groups the game loads by name.
     static constexpr const char* kInitGroup = "Init";
@@ -104,6 +113,8 @@ public:
     void OnGotFocus() override;
     // A running game pauses, when it can (GameSession::ShowPauseMenu).
     void OnLostFocus() override;
+    // An open options menu's full-screen box follows the new mode, without acting on it.
+    void OnBeforeDisplayInit() override;
 
     // Loading progress: the framework's count of the resources of "Game".
     double GetLoadingProgress() override;
@@ -112,6 +123,17 @@ public:
     // Screen navigation: the title, the main menu and the dialogs over it, one of each at most.
     void TitleScreenIsFinished() override;
     MainMenu* GetMainMenu() const override { return mMainMenu; }
+    // The options panel (GameAppOptions.cpp), centred; one at a time. Over a game the
+    // pause menu steps out of the widget tree until the options close.
+    void ShowOptionsMenu() override;
+    // Takes it out of the widget tree (it is deleted after the current update) and puts a
+    // game's pause menu back. Nothing when none is open.
+    void RemoveOptionsMenu() override;
+    // The how-to-play pages (GameAppHowToPlay.cpp), centred; one at a time.
+    void ShowHowToPlay() override;
+    // Takes them out of the widget tree; they are deleted after the current update. Nothing
+    // when none are open.
+    void RemoveHowToPlay() override;
     void QuitGame() override;
     void ShowPlayerNameEntry() override;
     void RemovePlayerNameEntry() override;
@@ -238,10 +260,25 @@ public:
     void CloseNewAward() override;
     // A new game of the habitat, with the score the last one ended with.
     void StartNextHabitat(int32_t level) override;
-    // The credits screen is not part of the game yet: nothing opens.
-    void ShowCredits() override {}
+    // The credits over everything (GameAppCredits.cpp); one at a time.
+    void ShowCredits() override;
+    // Takes them out of the widget tree; they are deleted after the current update.
+    // Nothing when none are open.
+    void RemoveCredits() override;
+    // Back on the credits: the kept options menu comes back over them when there is one,
+    // else the credits only close.
+    void BackFromCredits() override;
     void PlaySongOnce(int32_t songId, const std::string& fileName) override;
     void SetPointerImage(Zest::Image* image) override;
+
+    // What the options menu changes beyond the options record (GameAppOptions.cpp).
+    void SetMusicVolume(double volume) override { ZestAppBase::SetMusicVolume(volume); }
+    void SetSfxVolume(double volume) override { ZestAppBase::SetSfxVolume(volume); }
+    bool IsWindowed() const override { return mWindowed; }
+    void SetFullScreen(bool fullScreen) override;
+    void MuteOnPauseChanged(bool muteOnPause) override;
+    // Writes profiles.dat at once, so that a crash does not bring the seen tips back.
+    void ShowAllTipsAgain() override;
 
     // Owned through the widget tree while it is shown; null once it has handed over.
     TitleScreen* mTitleScreen = nullptr;
@@ -258,6 +295,12 @@ public:
     // Owned through the widget tree; null while closed.
     AwardsScreen* mAwardsScreen = nullptr;
     ReceivingAwardsScreen* mReceivingAwards = nullptr;
+    CreditsMenu* mCreditsMenu = nullptr;
+    // Owned through the widget tree; null while closed. It stays set while the menu steps
+    // aside for the credits.
+    OptionsMenu* mOptionsMenu = nullptr;
+    // Owned through the widget tree; null while closed.
+    HowToPlay* mHowToPlay = nullptr;
     // Every player profile and the current one.
     ProfileStore mProfiles;
     GameRandom mRandom;

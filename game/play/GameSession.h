@@ -127,6 +127,10 @@ public:
     // Save and exit: the game is stored in the profile and profiles.dat written, and the
     // application does not store it again when the program ends.
     void StoreGameForLater() override;
+    void ShowOptionsMenu() override;
+    // The options switched mute on pause: an open pause menu that has not muted mutes now
+    // (on), one that has gives its mute back (off). Nothing while no pause menu is open.
+    void SetPauseMute(bool mute);
     bool IsFoodWebOpen() const override { return mFoodWebInfo != nullptr; }
     bool IsPauseMenuOpen() const override { return mPauseMenu != nullptr; }
 

@@ -88,6 +88,20 @@ void GameSession::ClosePauseMenu(const bool leave)
     ReleasePauseMute(*this);
 }
 
+void GameSession::ShowOptionsMenu() { mHost.ShowOptionsMenu(); }
+
+void GameSession::SetPauseMute(const bool mute)
+{
+    if (!mute) {
+        ReleasePauseMute(*this);
+        return;
+    }
+    if (mPauseMenu == nullptr || mPauseMuted)
+        return;
+    mHost.MuteSound();
+    mPauseMuted = true;
+}
+
 // The same stage from its starting goals: its board clears out and a fresh one is dealt in
 // over the same plates (state 11, then the stage start).
 void GameSession::RestartStage()

@@ -94,4 +94,7 @@ public:
     // One count of the application's mute, taken and given back by the pause.
     virtual void MuteSound() = 0;
     virtual void UnmuteSound() = 0;
+    // The options panel over the paused game, which steps the pause menu aside until the
+    // options close.
+    virtual void ShowOptionsMenu() = 0;
 };

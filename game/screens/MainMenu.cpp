@@ -23,6 +23,8 @@ const char* const kLabelKeys[] = {
 };
 constexpr size_t kStartAdventureIndex = 0;
 constexpr size_t kViewAwardsIndex = 1;
+constexpr size_t kOptionsIndex = 2;
+constexpr size_t kHowToPlayIndex = 3;
 constexpr size_t kScoreListIndex = 4;
 constexpr size_t kQuitIndex = 5;
 const char* const kChangeProfileKey = "BTN_CHANGE_PROFILE";
@@ -56,10 +58,11 @@ MainMenu::MainMenu(ProfileHost* const profiles, ScreenNavigationHost* const navi
 {
     for (const char* const key : kLabelKeys)
         mLabels.push_back(GetGameString(key));
-    // Options and How to play open screens that are not there yet.
     mActions.resize(mLabels.size());
     mActions[kStartAdventureIndex] = MenuItem::Action(this, &MainMenu::OnStartAdventure);
     mActions[kViewAwardsIndex] = MenuItem::Action(this, &MainMenu::OnViewAwards);
+    mActions[kOptionsIndex] = MenuItem::Action(this, &MainMenu::OnOptions);
+    mActions[kHowToPlayIndex] = MenuItem::Action(this, &MainMenu::OnHowToPlay);
     mActions[kScoreListIndex] = MenuItem::Action(this, &MainMenu::ShowHighScores);
     mActions[kQuitIndex] = MenuItem::Action(this, &MainMenu::OnQuitGame);
 }
@@ -292,5 +295,17 @@ void MainMenu::OnStartAdventure() { OpenSelectGameMenu(); }
 
 // The awards screen lies over the menu, whose buttons stay as they are.
 void MainMenu::OnViewAwards() { mNavigation->ShowAwardsScreen(-1); }
+
+void MainMenu::OnOptions()
+{
+    DisableItems();
+    mNavigation->ShowOptionsMenu();
+}
+
+void MainMenu::OnHowToPlay()
+{
+    DisableItems();
+    mNavigation->ShowHowToPlay();
+}
 
 void MainMenu::OnQuitGame() { mNavigation->QuitGame(); }

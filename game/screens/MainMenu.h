@@ -87,6 +87,11 @@ public:
     void OnStartAdventure();
     // The View awards button: the current player's awards over the menu.
     void OnViewAwards();
+    // The Options button: hides the buttons and opens the options, which bring them back.
+    void OnOptions();
+    // The How to play button: hides the buttons and opens the help pages, which bring them
+    // back.
+    void OnHowToPlay();
     // The change-profile button: hides the buttons and opens the profile selection.
     void OnChangeProfile();
     // The Quit button.

@@ -37,3 +37,20 @@ void CustomOptionsCheckbox::MouseDown(const int x, const int y, int)
     // SetChecked tells the listener, which may take the box away: nothing of it is used after.
     SetChecked(!mChecked, true);
 }
+
+CustomOptionsSlider::CustomOptionsSlider(const int32_t id, Zest::SliderListener* const listener)
+    : Slider(IMAGE_GAME_SLIDER_RAIL, IMAGE_GAME_SLIDER_THUMB, id, listener)
+{
+}
+
+void CustomOptionsSlider::Draw(Zest::Graphics*) { DeferOverlay(kOverlayPriority); }
+
+void CustomOptionsSlider::DrawOverlay(Zest::Graphics* const g)
+{
+    if (mOwnerMenu != nullptr) {
+        g->SetColorizeImages(true);
+        g->SetColor(Zest::Color(255, 255, 255, static_cast<int>(mOwnerMenu->mAlpha)));
+    }
+    // The framework's slider draws the rail in three pieces and the thumb as this one wants.
+    Slider::Draw(g);
+}

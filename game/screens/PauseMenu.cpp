@@ -73,8 +73,7 @@ void PauseMenu::OnRestartLevel()
     game->RestartStage();
 }
 
-// The options screen is not there yet.
-void PauseMenu::OnOptions() {}
+void PauseMenu::OnOptions() { mGame->ShowOptionsMenu(); }
 
 void PauseMenu::OnSaveAndExit()
 {

@@ -36,7 +36,7 @@ public:
     // The shade over the whole screen, the panel, its title and the scan lines.
     void DrawOverlay(Zest::Graphics* g) override;
 
-    // The buttons. Options does nothing yet.
+    // The buttons.
     void OnResume();
     void OnRestartLevel();
     void OnOptions();

@@ -14,4 +14,6 @@ public:
     // Stores the running game in the player's profile and writes the profiles; the game is
     // not stored again when the program ends.
     virtual void StoreGameForLater() = 0;
+    // The options panel over the game; this menu steps aside until it closes.
+    virtual void ShowOptionsMenu() = 0;
 };

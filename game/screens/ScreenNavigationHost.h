@@ -42,6 +42,14 @@ public:
     // habitat of `habitatIndex` anew.
     virtual void StartGameSession(int32_t continueFlag, int32_t habitatIndex) = 0;
 
+    // Opens the options panel over the main menu; the menu's buttons come back when it
+    // closes.
+    virtual void ShowOptionsMenu() = 0;
+
+    // Opens the how-to-play pages over the main menu; nothing when they are open already.
+    // The menu hides its buttons first, and the pages bring them back when they close.
+    virtual void ShowHowToPlay() = 0;
+
     // Opens the awards screen over everything: -1 only shows the current player's awards,
     // an award index grants that award first.
     virtual void ShowAwardsScreen(int32_t newAward) = 0;

@@ -8,14 +8,13 @@
 #include "game/Res.h"
 #include "game/StringTable.h"
 #include "game/screens/DialogParts.h"
+#include "game/screens/HelpSamples.h"
 #include "game/screens/ScaledPicture.h"
 #include "game/screens/StoryHost.h"
 #include "game/screens/StoryScreens.h"
 #include "game/screens/TextStyleHost.h"
 
-#include <algorithm>
 #include <array>
-#include <cmath>
 
 namespace {
 
@@ -45,42 +44,6 @@ constexpr std::array<const char*, StoryScreens::KIND_LAST_TIP - StoryScreens::KI
     "TUTORIAL_POWERSHUFFLE",    "TUTORIAL_POWERWATER",   "TUTORIAL_POWERTORCH",      "TUTORIAL_HUNTER",
     "TUTORIAL_SURVIVOR",
 };
-
-// The orca of the infection tip pulses once every 360 frames, with the game's own factor
-// for degrees.
-constexpr float kPulseRadiansPerFrame = 3.1415255f / 180.0f;
-
-// A tip's demonstration of a chain being drawn: at step s the lines from the first tile up
-// to tile s and the pointer (with the mouse button) on tile s; past lastStep the tiles alone.
-struct ChainDemo {
-    int32_t mLastStep;
-    int32_t mSpacing;
-    int32_t mLineX;
-    int32_t mLineY;
-    int32_t mSegments;
-    int32_t mPointerX;
-    int32_t mPointerY;
-    bool mMouse;
-    int32_t mMouseX;
-    int32_t mMouseY;
-};
-
-void DrawChainDemo(Zest::Graphics* const g, const ChainDemo& demo, const int32_t step)
-{
-    static constexpr int32_t kSegmentLength = 8;
-    if (step > demo.mLastStep)
-        return;
-    for (int32_t j = 0; j < step; ++j) {
-        for (int32_t k = 0; k < demo.mSegments; ++k)
-            g->DrawImage(IMAGE_GAME_LINE_ELEMENT, demo.mLineX + demo.mSpacing * j + kSegmentLength * k, demo.mLineY);
-    }
-    const int32_t halfPointerWidth = IMAGE_CUSTOM_POINTER->GetWidth() / 2;
-    const int32_t halfPointerHeight = IMAGE_CUSTOM_POINTER->GetHeight() / 2;
-    const int32_t offset = demo.mSpacing * step + halfPointerWidth;
-    g->DrawImage(IMAGE_CUSTOM_POINTER, demo.mPointerX + offset, demo.mPointerY + halfPointerHeight);
-    if (demo.mMouse)
-        g->DrawImage(IMAGE_GAME_MOUSE_LBTN, demo.mMouseX + offset, demo.mMouseY + halfPointerHeight);
-}
 
 } // namespace
 
@@ -268,11 +231,9 @@ void StoryScreens::DrawTipPicture(Zest::Graphics* const g)
         DrawChainDemo(g, {1, 86, 180, h - 157, 12, 142, h - 200, true, 167, h - 150}, step);
         break;
     case KIND_TIP_FIND_INFECTED: {
-        const float pulse = std::sin(static_cast<float>(mUpdateCount) * kPulseRadiansPerFrame);
-        // At the pulse's peak the sum reaches -1, which packed as a colour would turn white.
-        const int32_t green = std::clamp(255 - (128 - static_cast<int32_t>(std::trunc(-128.0f * pulse))), 0, 255);
+        const float pulse = InfectionPulse(mUpdateCount);
         g->SetColorizeImages(true);
-        g->SetColor(Zest::Color(255, green, green, mTipAlpha));
+        g->SetColor(InfectionTint(pulse, mTipAlpha));
         g->SetLinearBlend(true);
         DrawCentredScaled(g, IMAGE_TILE_ORCA, 1.0f + 0.1f * pulse, 323.0f, static_cast<float>(h - 147));
         g->SetColor(Zest::Color(255, 255, 255, mTipAlpha));

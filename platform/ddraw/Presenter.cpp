@@ -195,14 +195,7 @@ private:
     {
         const bool isFullScreen = (SDL_GetWindowFlags(mSdlWindow) & SDL_WINDOW_FULLSCREEN) != 0;
         if (fullScreen && !isFullScreen) {
-            // Without a window manager (a bare X server) only the window's own geometry
-            // makes it cover the screen.
-            SDL_Rect bounds{};
-            if (SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(mSdlWindow), &bounds) == 0) {
-                SDL_SetWindowPosition(mSdlWindow, bounds.x, bounds.y);
-                SDL_SetWindowSize(mSdlWindow, bounds.w, bounds.h);
-            }
-            mMadeFullScreen = SDL_SetWindowFullscreen(mSdlWindow, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
+            mMadeFullScreen = Win32::WindowSystem::CoverScreen(mSdlWindow);
         } else if (!fullScreen && mMadeFullScreen) {
             SDL_SetWindowFullscreen(mSdlWindow, 0);
             mMadeFullScreen = false;

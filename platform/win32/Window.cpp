@@ -87,6 +87,16 @@ bool FillsScreen(const DWORD style, const DWORD exStyle)
 
 namespace WindowSystem {
 
+bool CoverScreen(SDL_Window* const window)
+{
+    SDL_Rect bounds{};
+    if (SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(window), &bounds) == 0) {
+        SDL_SetWindowPosition(window, bounds.x, bounds.y);
+        SDL_SetWindowSize(window, bounds.w, bounds.h);
+    }
+    return SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
+}
+
 bool EnsureVideo()
 {
     std::call_once(gVideoOnce, [] {
@@ -213,15 +223,17 @@ HWND CreateWindowExA(const DWORD exStyle, const char* className, const char* win
             SetLastError(ERROR_NOT_ENOUGH_MEMORY);
             return nullptr;
         }
-        Uint32 flags = SDL_WINDOW_HIDDEN;
-        if (FillsScreen(style, exStyle))
-            flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-        window->sdlWindow = SDL_CreateWindow(Latin1ToUtf8(window->title).c_str(), x, y, width, height, flags);
+        window->sdlWindow =
+            SDL_CreateWindow(Latin1ToUtf8(window->title).c_str(), x, y, width, height, SDL_WINDOW_HIDDEN);
         if (window->sdlWindow == nullptr) {
             std::fprintf(stderr, "Cannot create a window: %s\n", SDL_GetError());
             SetLastError(ERROR_NOT_ENOUGH_MEMORY);
             return nullptr;
         }
+        // Created plain and then made to cover the screen: a window created with the
+        // full-screen flag keeps its own size where no window manager acts on the flag.
+        if (FillsScreen(style, exStyle))
+            WindowSystem::CoverScreen(window->sdlWindow);
     }
 
     HWND handle = Handle(window.get());

@@ -62,6 +62,11 @@ void SetMouseWindow(HWND window);
 void SetCursorPosition(int x, int y);
 void NoteUserInput();
 
+// Makes the window cover its display, full screen on the desktop. Without a window manager
+// (a bare X server) nothing acts on the full-screen flag alone, so the window is first moved
+// and sized to the display's bounds. False when SDL refuses full screen.
+bool CoverScreen(SDL_Window* window);
+
 // Runs the message boxes that other threads asked the video thread to show.
 void ShowPendingMessageBoxes();
 

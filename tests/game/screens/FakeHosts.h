@@ -157,6 +157,8 @@ public:
     {
         mLog.push_back("show awards " + std::to_string(newAward));
     }
+    void ShowOptionsMenu() override { mLog.push_back("show options"); }
+    void ShowHowToPlay() override { mLog.push_back("show how to play"); }
 
     bool mNameEntryOpen = false;
     // Not owned.

@@ -103,9 +103,9 @@ TEST_F(MainMenuTest, ALabelWithoutTextGetsNoButtonAndTheRowsBelowCloseUp)
     }
 }
 
-// The awards open over the menu with no award to grant; options and how to play have no
-// screen yet. The menu's buttons stay as they are.
-TEST_F(MainMenuTest, AwardsOpenOverTheMenuButtonsWithoutTheirScreenOnlyClickAndQuitAsksToQuit)
+// The awards open over the menu with no award to grant, its buttons as they are; the
+// options and the how-to-play pages hide them first (they bring them back).
+TEST_F(MainMenuTest, AwardsOpenOverTheMenuButtonsOptionsAndHelpHideThemAndQuitAsksToQuit)
 {
     MainMenu* menu = nullptr;
     ASSERT_NO_FATAL_FAILURE(menu = ShowClickableMainMenu());
@@ -113,17 +113,23 @@ TEST_F(MainMenuTest, AwardsOpenOverTheMenuButtonsWithoutTheirScreenOnlyClickAndQ
     const struct {
         size_t mIndex;
         Log mLog;
+        bool mHides;
     } buttons[] = {
-        {1, {kClickLogged, "show awards -1"}},
-        {2, {kClickLogged}},
-        {3, {kClickLogged}},
+        {1, {kClickLogged, "show awards -1"}, false},
+        {2, {kClickLogged, "show options"}, true},
+        {3, {kClickLogged, "show how to play"}, true},
     };
-    for (const auto& [index, log] : buttons) {
+    for (const auto& [index, log, hides] : buttons) {
         SCOPED_TRACE(menu->mItems[index]->mLabel);
         Click(*menu->mItems[index]);
         EXPECT_EQ(mServices.TakeLog(), log);
-        EXPECT_TRUE(ItemsShown(*menu)) << "the buttons are not hidden";
-        EXPECT_EQ(menu->mItems[index]->mImage, mButton.get());
+        EXPECT_EQ(ItemsShown(*menu), !hides);
+        EXPECT_EQ(menu->mItems[index]->mImage, hides ? nullptr : mButton.get());
+        // Back as the closing screen brings them; they take clicks once faded in, and the
+        // one under the pointer plays its hover sound meanwhile.
+        menu->EnableItems();
+        FadeIn(*menu);
+        mServices.TakeLog();
     }
 
     Click(*menu->mItems[5]);

@@ -160,14 +160,18 @@ item_offered() { story_page_shown "$2" && shows_picture "$2" $item_x $item_y "$1
 # Continue.
 tip_shown() { shows_picture "$1" 0 0 tutorial.png 20 220 40 40 && large_button_at "$1" $tip_continue_x $tip_continue_y; }
 tip_gone() { ! tip_shown "$1"; }
-# The check box shows its checked picture, which matches better than the unchecked one.
-tip_box_checked() {
+# What the check box whose picture lies at the game position shows: "checked" or
+# "unchecked", the picture that matches (and better than the other), else "none".
+# Arguments: SHOT X Y.
+box_state() {
   local checked unchecked
-  checked=$(difference_over "$1" $tip_box_x $tip_box_y "$pictures/checkbox_checked.png")
-  unchecked=$(difference_over "$1" $tip_box_x $tip_box_y "$pictures/checkbox_unchecked.png")
-  echo "$1: check box checked $checked, unchecked $unchecked" >> "$SHOTS/probes.log"
-  awk -v c="$checked" -v u="$unchecked" 'BEGIN { exit !(c < 0.03 && c < u) }'
+  checked=$(difference_over "$1" "$2" "$3" "$pictures/checkbox_checked.png")
+  unchecked=$(difference_over "$1" "$2" "$3" "$pictures/checkbox_unchecked.png")
+  echo "$1: check box at ($2, $3) checked $checked, unchecked $unchecked" >> "$SHOTS/probes.log"
+  awk -v c="$checked" -v u="$unchecked" \
+    'BEGIN { print (c < 0.03 && c < u) ? "checked" : (u < 0.03 && u < c) ? "unchecked" : "none" }'
 }
+tip_box_checked() { [ "$(box_state "$1" $tip_box_x $tip_box_y)" = checked ]; }
 
 # The introduction of a new adventure: it slides in and rests with its Continue; Continue
 # offers the test tubes, then the diary, then the backpack, each collected by a click; the
@@ -252,6 +256,19 @@ mode_shown() {
   done
   [ "$best_icon" = "$1" ] && awk -v d="$best" 'BEGIN { exit !(d < 0.02) }'
 }
+
+# The pause menu: the submenu panel centred on the screen, its buttons centred across it,
+# Resume at the top and Save and exit at the foot.
+readonly menu_x=192 menu_y=50 menu_button_x=299 resume_y=145 restart_y=200 options_y=255 save_exit_y=310
+
+# The panel's parchment below the buttons, and its four buttons.
+pause_menu_shown() {
+  shows_picture "$1" $menu_x $menu_y submenu.png 20 380 40 40 &&
+    large_button_at "$1" $menu_button_x $resume_y && large_button_at "$1" $menu_button_x $restart_y &&
+    large_button_at "$1" $menu_button_x $options_y && large_button_at "$1" $menu_button_x $save_exit_y
+}
+# Play again: the panel has gone and the head-up display's buttons show.
+back_in_play() { ! shows_picture "$1" $menu_x $menu_y submenu.png 20 380 40 40 && hud_shown "$1"; }
 
 # The main menu's second large button, below Start adventure, and its Score list, the fifth.
 readonly view_awards_y=290 score_list_y=440

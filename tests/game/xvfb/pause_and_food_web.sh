@@ -17,18 +17,6 @@ source "$(dirname "${BASH_SOURCE[0]}")/adventure_steps.sh"
 # Points were scored.
 scored() { ! score_shown 000000000 "$1"; }
 
-# The pause menu: the submenu panel centred on the screen, its buttons centred across it,
-# Resume at the top and Save and exit at the foot.
-readonly menu_x=192 menu_y=50 menu_button_x=299 resume_y=145 restart_y=200 options_y=255 save_exit_y=310
-
-# The panel's parchment below the buttons, and its four buttons.
-pause_menu_shown() {
-  shows_picture "$1" $menu_x $menu_y submenu.png 20 380 40 40 &&
-    large_button_at "$1" $menu_button_x $resume_y && large_button_at "$1" $menu_button_x $restart_y &&
-    large_button_at "$1" $menu_button_x $options_y && large_button_at "$1" $menu_button_x $save_exit_y
-}
-# Play again: the panel has gone and the head-up display's buttons show.
-back_in_play() { ! shows_picture "$1" $menu_x $menu_y submenu.png 20 380 40 40 && hud_shown "$1"; }
 # The mean light, 0 to 1, of an area right of the pause menu's panel, over the board.
 light_right_of_menu() {
   convert "$SHOTS/$1.png" -crop "160x400+$((620 + client_x))+$((100 + client_y))" +repage -colorspace Gray \
