@@ -68,9 +68,11 @@ void HowToPlay::Draw(Zest::Graphics* /*g*/) { DeferOverlay(kOverlayPriority); }
 
 void HowToPlay::OnDone()
 {
-    mHost->RemoveHowToPlay();
+    // Removing the pages may delete them; the host outlives the calls.
+    HowToPlayHost* const host = mHost;
+    host->RemoveHowToPlay();
     // The main menu hid its buttons when it opened the pages.
-    if (MainMenu* const menu = mHost->GetMainMenu())
+    if (MainMenu* const menu = host->GetMainMenu())
         menu->EnableItems();
 }
 
